@@ -1,0 +1,6 @@
+// Compose_Frame_Unit: one picture of the scene into the current context.
+// Called by the render loop whenever the message queue is empty; the loop
+// swaps the buffers afterwards. GUI thread only.
+#pragma once
+
+void Compose_Frame();

@@ -1,0 +1,3 @@
+add_executable(all_variables_test ALL_Variables_Test.cpp)
+target_link_libraries(all_variables_test PRIVATE glowsaver_host GTest::gtest_main)
+gtest_discover_tests(all_variables_test PROPERTIES LABELS unit)

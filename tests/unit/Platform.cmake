@@ -1,0 +1,3 @@
+add_executable(platform_test Platform_Timers_Test.cpp Platform_Services_Test.cpp)
+target_link_libraries(platform_test PRIVATE platform GTest::gtest_main)
+gtest_discover_tests(platform_test PROPERTIES LABELS unit)
