@@ -1,0 +1,563 @@
+// The screensaver program from its command line under an Xvfb server of each
+// test's own: the full-screen run and the keys that end it, the preview inside
+// a foreign window, XScreenSaver's -root, SIGTERM, the message to the settings
+// dialog that started a run, the missing resource library, a bad window
+// number, and the deterministic offscreen run that saves frames.
+#include "E2e_Support.h"
+
+#include <gtest/gtest.h>
+
+// After GoogleTest: Xlib's macros (None, Bool) would break its headers.
+#include <X11/Xlib.h>
+#ifdef GLOWSAVER_E2E_XFIXES
+#include <X11/extensions/Xfixes.h>
+#endif
+
+#include <signal.h>
+#include <sys/socket.h>
+#include <sys/un.h>
+#include <unistd.h>
+
+#include <algorithm>
+#include <array>
+#include <cerrno>
+#include <cstddef>
+#include <cstdio>
+#include <cstring>
+#include <filesystem>
+#include <fstream>
+#include <optional>
+#include <sstream>
+
+namespace fs = std::filesystem;
+
+namespace {
+
+const std::string Saver_Title = "Quenloth ScreenSaver";
+const std::string Resource_Library = "Plugins/ServiceFullSet.bioTarvik";
+constexpr uint32_t White = 0xFFFFFF;
+constexpr uint32_t Black = 0x000000;
+// Message 984: a full-screen run started by the settings dialog has ended.
+constexpr uint32_t Preview_Ended_Message = 984;
+
+// Longest wait for the program to show something (a window, a frame, a box),
+// in milliseconds: start-up under llvmpipe on a busy 2-core machine.
+constexpr int Show_Ms = 8000;
+// Longest wait for a run to end once it has been asked to, in milliseconds.
+constexpr int End_Ms = 5000;
+// A run ends the orderly way within this time of SIGTERM, in milliseconds.
+constexpr int Sigterm_Ms = 2000;
+// The preview ends within this time of its parent window going, in milliseconds.
+constexpr int Parent_Gone_Ms = 1000;
+// A frame counts as black when this share of its pixels is black, each
+// channel within Black_Tolerance (the "processing ..." text may still show).
+constexpr double Black_Share = 0.9;
+constexpr int Black_Tolerance = 8;
+
+// The text the missing resource library puts in the message box and on
+// stderr: the box's carriage returns become line feeds there.
+const std::string Missing_Library_Text =
+    "Running Screensaver process has STOPED!  Reason :\n"
+    "Some Files, Registry data, Libraries and Directories - IS  MISSING  or CORRUPT !!!\n"
+    "Please Reinstall (download) Program - this is most light way to Restore!  \n"
+    "\n"
+    "     Can`t LoadLibrary :: \"ServiceFullSet.bioTarvik\"\n";
+
+std::string Hex(Window window) {
+    char text[32];
+    std::snprintf(text, sizeof text, "0x%lx", window);
+    return text;
+}
+
+// Width and height from a PNG file's header (the IHDR chunk right after the
+// signature: width at bytes 16..19, height at 20..23, big-endian).
+std::optional<std::pair<uint32_t, uint32_t>> Png_Size(const fs::path& path) {
+    std::ifstream in(path, std::ios::binary);
+    std::array<unsigned char, 24> head{};
+    if (!in.read(reinterpret_cast<char*>(head.data()), head.size())) return std::nullopt;
+    static const unsigned char Signature[8] = {0x89, 'P', 'N', 'G', '\r', '\n', 0x1a, '\n'};
+    if (std::memcmp(head.data(), Signature, 8) != 0 || std::memcmp(head.data() + 12, "IHDR", 4) != 0) {
+        return std::nullopt;
+    }
+    auto be32 = [&](size_t at) {
+        return (uint32_t{head[at]} << 24) | (uint32_t{head[at + 1]} << 16) | (uint32_t{head[at + 2]} << 8) |
+               uint32_t{head[at + 3]};
+    };
+    return std::pair{be32(16), be32(20)};
+}
+
+std::string Read_File(const fs::path& path) {
+    std::ifstream in(path, std::ios::binary);
+    return {std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>()};
+}
+
+// Every regular file under `folder`, recursively; empty when it does not exist.
+std::vector<std::string> Files_Under(const fs::path& folder) {
+    std::vector<std::string> files;
+    std::error_code error;
+    if (!fs::exists(folder, error)) return files;
+    for (const auto& entry : fs::recursive_directory_iterator(folder, error)) {
+        if (entry.is_regular_file()) files.push_back(entry.path().string());
+    }
+    return files;
+}
+
+// The child of the root window that holds `window` (itself when it is one).
+Window Top_Level_Of(Display* display, Window window) {
+    Window root = DefaultRootWindow(display);
+    for (;;) {
+        Window parent_root = 0, parent = 0;
+        Window* children = nullptr;
+        unsigned int count = 0;
+        if (!XQueryTree(display, window, &parent_root, &parent, &children, &count)) return 0;
+        if (children) XFree(children);
+        if (parent == root || parent == 0) return window;
+        window = parent;
+    }
+}
+
+std::string Joined(const std::vector<std::string>& lines) {
+    std::string text;
+    for (const auto& line : lines) text += line + "\n";
+    return text;
+}
+
+// The receiving end of the local channel of a settings dialog's window: an
+// abstract AF_UNIX datagram socket named "glowsaver-window-<handle>", bound
+// before the program starts. Each datagram is one message record.
+class Dialog_Channel {
+public:
+    struct Record {
+        uint32_t Message;
+        uint32_t Reserved;
+        uint64_t WParam;
+        int64_t LParam;
+    };
+    static_assert(sizeof(Record) == 24);
+
+    // Binds the name of the first handle of `handles` that no other process
+    // has bound (a suite running at the same time may hold the first one).
+    explicit Dialog_Channel(const std::vector<uint32_t>& handles) {
+        for (uint32_t handle : handles) {
+            int fd = socket(AF_UNIX, SOCK_DGRAM | SOCK_CLOEXEC | SOCK_NONBLOCK, 0);
+            if (fd < 0) throw std::runtime_error("socket: " + std::string(std::strerror(errno)));
+            std::string name = "glowsaver-window-" + std::to_string(handle);
+            sockaddr_un address{};
+            address.sun_family = AF_UNIX;
+            std::memcpy(address.sun_path + 1, name.data(), name.size());
+            auto length = static_cast<socklen_t>(offsetof(sockaddr_un, sun_path) + 1 + name.size());
+            if (bind(fd, reinterpret_cast<sockaddr*>(&address), length) == 0) {
+                Fd_ = fd;
+                Handle_ = handle;
+                return;
+            }
+            int error = errno;
+            close(fd);
+            if (error != EADDRINUSE) throw std::runtime_error("bind " + name + ": " + std::strerror(error));
+        }
+        throw std::runtime_error("every channel name of the test is taken");
+    }
+    ~Dialog_Channel() { close(Fd_); }
+    Dialog_Channel(const Dialog_Channel&) = delete;
+    Dialog_Channel& operator=(const Dialog_Channel&) = delete;
+
+    uint32_t Handle() const { return Handle_; }
+
+    // Every datagram that has arrived so far; the size of each is kept so a
+    // record of the wrong length shows up as such.
+    std::vector<std::pair<ssize_t, Record>> Drain() {
+        std::vector<std::pair<ssize_t, Record>> got;
+        for (;;) {
+            std::array<unsigned char, 64> buffer{};
+            ssize_t size = recv(Fd_, buffer.data(), buffer.size(), 0);
+            if (size < 0) break;
+            Record record{};
+            std::memcpy(&record, buffer.data(), std::min<size_t>(sizeof record, static_cast<size_t>(size)));
+            got.emplace_back(size, record);
+        }
+        return got;
+    }
+
+private:
+    int Fd_ = -1;
+    uint32_t Handle_ = 0;
+};
+
+// Notes every top-level window mapped from its construction on (the root's
+// MapNotify events on the test's connection). There is no window manager,
+// so every window a program shows on its own is mapped as a child of the root.
+class Top_Level_Map_Watch {
+public:
+    explicit Top_Level_Map_Watch(Display* display) : X_(display) {
+        XSelectInput(X_, DefaultRootWindow(X_), SubstructureNotifyMask);
+        XSync(X_, False);
+    }
+    ~Top_Level_Map_Watch() {
+        XSelectInput(X_, DefaultRootWindow(X_), NoEventMask);
+        XSync(X_, False);
+    }
+    Top_Level_Map_Watch(const Top_Level_Map_Watch&) = delete;
+    Top_Level_Map_Watch& operator=(const Top_Level_Map_Watch&) = delete;
+
+    // The windows mapped so far, each with its name when it still has one.
+    std::vector<std::string> Mapped() {
+        XSync(X_, False);
+        XEvent event;
+        while (XCheckWindowEvent(X_, DefaultRootWindow(X_), SubstructureNotifyMask, &event)) {
+            if (event.type == MapNotify) {
+                Mapped_.push_back(Hex(event.xmap.window) + " \"" + Window_Name(X_, event.xmap.window) + "\"");
+            }
+        }
+        return Mapped_;
+    }
+
+private:
+    Display* X_;
+    std::vector<std::string> Mapped_;
+};
+
+class Glowsaver : public ::testing::Test {
+protected:
+    Xvfb_Server Server;  // 1024 x 768
+    Display* X = Server.X();
+    Temp_Folder Home;
+
+    fs::path Config_Folder() const { return fs::path(Home.Path()) / "config"; }
+    fs::path Data_Folder() const { return fs::path(Home.Path()) / "data"; }
+    fs::path Cache_Folder() const { return fs::path(Home.Path()) / "cache"; }
+
+    // Starts the program of `tree` (the build's install tree by default) with
+    // per-user folders of this test's own, this test's display, software GL,
+    // and no XSCREENSAVER_WINDOW unless `env` sets it.
+    std::unique_ptr<Child_Process> Start(const std::vector<std::string>& args,
+                                         std::map<std::string, std::string> env = {},
+                                         const std::string& tree = Tree_Folder()) {
+        fs::path runtime = fs::path(Home.Path()) / "runtime";
+        for (const fs::path& folder : {Config_Folder(), Data_Folder(), Cache_Folder(), runtime}) {
+            fs::create_directories(folder);
+        }
+        fs::permissions(runtime, fs::perms::owner_all);
+        std::map<std::string, std::string> all = {
+            {"DISPLAY", Server.Display_Name()},
+            {"LIBGL_ALWAYS_SOFTWARE", "1"},
+            {"XDG_CONFIG_HOME", Config_Folder().string()},
+            {"XDG_DATA_HOME", Data_Folder().string()},
+            {"XDG_CACHE_HOME", Cache_Folder().string()},
+            {"XDG_RUNTIME_DIR", runtime.string()},
+            {"XSCREENSAVER_WINDOW", ""},
+        };
+        for (auto& [name, value] : env) all[name] = value;
+        return std::make_unique<Child_Process>(tree + "/glowsaver", args, all);
+    }
+
+    // What to print when a check about the run fails.
+    static std::string Output(Child_Process& saver) {
+        return "stdout:\n" + saver.Stdout() + "stderr:\n" + saver.Stderr();
+    }
+
+    // The viewable saver window that covers the whole screen, once there is one.
+    std::optional<Window> Wait_Fullscreen_Window(Child_Process& saver) {
+        std::optional<Window> found;
+        Wait_Until(
+            [&] {
+                for (Window window : Find_Windows_By_Name(X, Saver_Title, true)) {
+                    Window_Rect where = Window_Geometry(X, window);
+                    if (where.X == 0 && where.Y == 0 && where.Width == Server.Width() &&
+                        where.Height == Server.Height()) {
+                        found = window;
+                        return true;
+                    }
+                }
+                return !saver.Running();
+            },
+            Show_Ms);
+        return found;
+    }
+
+    // The viewable top-level window named `title`, once there is one.
+    std::optional<Window> Wait_Window_Named(Child_Process& saver, const std::string& title) {
+        std::optional<Window> found;
+        Wait_Until(
+            [&] {
+                auto windows = Find_Windows_By_Name(X, title, true);
+                if (!windows.empty()) found = windows.front();
+                return found || !saver.Running();
+            },
+            Show_Ms);
+        return found;
+    }
+
+    // True once the window shows mostly black (frames drawn into it).
+    bool Wait_Black(Window window, Child_Process& saver) {
+        return Wait_Until(
+            [&] {
+                return Capture_Window(X, window).Fraction_Of_Color(Black, Black_Tolerance) >= Black_Share ||
+                       !saver.Running();
+            },
+            Show_Ms) &&
+               saver.Running();
+    }
+
+    // A copy of the install tree without the resource library.
+    std::string Tree_Without_Library() {
+        std::string tree = Home.Path() + "/tree";
+        Copy_Tree(Tree_Folder(), tree);
+        fs::remove(fs::path(tree) / Resource_Library);
+        return tree;
+    }
+};
+
+// ---- Full screen.
+
+TEST_F(Glowsaver, Full_Screen_Run_Shows_A_Titled_Screen_Sized_Window_And_Esc_Ends_It) {
+    auto saver = Start({});
+    auto window = Wait_Fullscreen_Window(*saver);
+    ASSERT_TRUE(window) << "no viewable " << Server.Width() << "x" << Server.Height() << " window titled \""
+                        << Saver_Title << "\"\n"
+                        << Output(*saver);
+    EXPECT_EQ(Top_Level_Of(X, *window), *window) << "the full-screen window is not a top-level window";
+    EXPECT_TRUE(saver->Running()) << Output(*saver);
+
+    // Esc is held until the run has ended, as a person presses it: the loop
+    // looks at the keys once per frame, and a key already released by then
+    // has left no trace.
+    Focus_Window(Server, *window);
+    Send_Key_Down(Server, "Escape");
+    bool ended = saver->Wait_Exit(End_Ms);
+    Send_Key_Up(Server, "Escape");
+    ASSERT_TRUE(ended) << "Esc did not end the run\n" << Output(*saver);
+    EXPECT_EQ(saver->Exit_Code(), 0) << Output(*saver);
+}
+
+TEST_F(Glowsaver, Alt_F4_Ends_A_Full_Screen_Run) {
+    auto saver = Start({});
+    auto window = Wait_Fullscreen_Window(*saver);
+    ASSERT_TRUE(window) << Output(*saver);
+    Focus_Window(Server, *window);
+    Send_Key(Server, "alt+F4");
+    ASSERT_TRUE(saver->Wait_Exit(End_Ms)) << "Alt+F4 did not end the run\n" << Output(*saver);
+    EXPECT_EQ(saver->Exit_Code(), 0) << Output(*saver);
+}
+
+#ifdef GLOWSAVER_E2E_XFIXES
+// True when the cursor the server shows now has no visible pixel.
+bool Cursor_Is_Blank(Display* display) {
+    XFixesCursorImage* image = XFixesGetCursorImage(display);
+    if (!image) return false;
+    bool blank = true;
+    for (int i = 0; i < image->width * image->height; ++i) {
+        if ((image->pixels[i] >> 24) & 0xFF) blank = false;
+    }
+    XFree(image);
+    return blank;
+}
+
+TEST_F(Glowsaver, Full_Screen_Run_Hides_The_Mouse_Cursor) {
+    // Not the middle of the screen, where the pointer starts: a move there
+    // would never be seen to happen.
+    Move_Mouse(Server, Server.Width() / 3, Server.Height() / 3);
+    ASSERT_FALSE(Cursor_Is_Blank(X)) << "the server's own cursor reads back blank: the check proves nothing";
+    auto saver = Start({});
+    ASSERT_TRUE(Wait_Fullscreen_Window(*saver)) << Output(*saver);
+    EXPECT_TRUE(Wait_Until([&] { return Cursor_Is_Blank(X); }, Show_Ms))
+        << "the cursor over the full-screen window is still visible\n"
+        << Output(*saver);
+}
+#endif
+
+// ---- SIGTERM ends any run the orderly way.
+
+TEST_F(Glowsaver, Sigterm_Ends_A_Running_Show_Promptly_With_Exit_Code_0) {
+    struct Case {
+        const char* Name;
+        bool Preview;
+    };
+    for (const Case& c : {Case{"full_screen", false}, Case{"preview", true}}) {
+        SCOPED_TRACE(c.Name);
+        Window host = c.Preview ? Create_Test_Window(X, 100, 100, 320, 240, White, "e2e preview host") : 0;
+        auto saver = c.Preview ? Start({"/p", std::to_string(host)}) : Start({});
+        if (c.Preview) {
+            ASSERT_TRUE(Wait_Black(host, *saver)) << "no frames in the preview\n" << Output(*saver);
+        } else {
+            ASSERT_TRUE(Wait_Fullscreen_Window(*saver)) << Output(*saver);
+        }
+        saver->Signal(SIGTERM);
+        ASSERT_TRUE(saver->Wait_Exit(Sigterm_Ms)) << "still running 2 s after SIGTERM\n" << Output(*saver);
+        EXPECT_EQ(saver->Exit_Code(), 0) << Output(*saver);
+        if (c.Preview) Destroy_Window(X, host);
+    }
+}
+
+// ---- Preview inside another program's window.
+
+TEST_F(Glowsaver, Preview_Draws_Into_The_Given_Window_And_Ends_When_It_Goes) {
+    Window host = Create_Test_Window(X, 100, 100, 320, 240, White, "e2e preview host");
+    ASSERT_EQ(Capture_Window(X, host).Fraction_Of_Color(White, 0), 1.0);
+    Top_Level_Map_Watch watch(X);
+    auto saver = Start({"/p", std::to_string(host)});
+
+    ASSERT_TRUE(Wait_Black(host, *saver)) << "the preview window never turned black\n" << Output(*saver);
+    // The frames come from a child window that fills the given one.
+    auto children = Children(X, host);
+    ASSERT_FALSE(children.empty());
+    Window_Rect host_rect = Window_Geometry(X, host), child_rect = Window_Geometry(X, children.back());
+    EXPECT_EQ(child_rect.X, host_rect.X);
+    EXPECT_EQ(child_rect.Y, host_rect.Y);
+    EXPECT_EQ(child_rect.Width, host_rect.Width);
+    EXPECT_EQ(child_rect.Height, host_rect.Height);
+    EXPECT_TRUE(watch.Mapped().empty()) << "the preview showed windows of its own:\n" << Joined(watch.Mapped());
+    for (Window named : Find_Windows_By_Name(X, Saver_Title, true)) {
+        EXPECT_EQ(Top_Level_Of(X, named), host) << "a viewable window titled \"" << Saver_Title
+                                                << "\" outside the preview window: " << Hex(named);
+    }
+
+    Destroy_Window(X, host);
+    ASSERT_TRUE(saver->Wait_Exit(Parent_Gone_Ms)) << "still running 1 s after its window went\n"
+                                                  << Output(*saver);
+    EXPECT_EQ(saver->Exit_Code(), 0) << Output(*saver);
+    // Nothing saved: no settings or key store, and the run's own temporary folder is gone.
+    EXPECT_EQ(Joined(Files_Under(Config_Folder())), "");
+    EXPECT_EQ(Joined(Files_Under(Data_Folder())), "");
+    EXPECT_FALSE(fs::exists(Cache_Folder() / "glowsaver" / ("run-" + std::to_string(saver->Pid()))));
+}
+
+// ---- XScreenSaver's -root: the window named by XSCREENSAVER_WINDOW.
+
+TEST_F(Glowsaver, Root_Switch_Draws_Into_The_Window_Of_Xscreensaver_Window) {
+    Window host = Create_Test_Window(X, 50, 60, 400, 300, White, "e2e xscreensaver window");
+    ASSERT_EQ(Capture_Window(X, host).Fraction_Of_Color(White, 0), 1.0);
+    Top_Level_Map_Watch watch(X);
+    auto saver = Start({"--root"}, {{"XSCREENSAVER_WINDOW", Hex(host)}});
+
+    ASSERT_TRUE(Wait_Black(host, *saver)) << "the window never turned black\n" << Output(*saver);
+    EXPECT_FALSE(Children(X, host).empty()) << "no window of the saver inside the given window";
+    EXPECT_TRUE(watch.Mapped().empty()) << "the saver showed windows of its own:\n" << Joined(watch.Mapped());
+
+    saver->Signal(SIGTERM);
+    ASSERT_TRUE(saver->Wait_Exit(Sigterm_Ms)) << "still running 2 s after SIGTERM\n" << Output(*saver);
+    EXPECT_EQ(saver->Exit_Code(), 0) << Output(*saver);
+}
+
+// ---- The full-screen run started by the settings dialog's Preview button.
+
+TEST_F(Glowsaver, Run_Started_By_The_Settings_Dialog_Tells_It_Once_That_It_Has_Ended) {
+    Dialog_Channel dialog({5678, 1000000u + static_cast<uint32_t>(getpid())});
+    auto saver = Start({"U", std::to_string(dialog.Handle()), "--frames", "60"});
+    ASSERT_TRUE(saver->Wait_Exit(Show_Ms + End_Ms)) << "60 frames did not end the run\n" << Output(*saver);
+    EXPECT_EQ(saver->Exit_Code(), 0) << Output(*saver);
+
+    // Sent before the process ended, so everything has arrived by now.
+    auto records = dialog.Drain();
+    ASSERT_EQ(records.size(), 1u) << Output(*saver);
+    EXPECT_EQ(records[0].first, 24);
+    EXPECT_EQ(records[0].second.Message, Preview_Ended_Message);
+    EXPECT_EQ(records[0].second.WParam, 0u);
+    EXPECT_EQ(records[0].second.LParam, 0);
+}
+
+// ---- The deterministic run without a window.
+
+TEST_F(Glowsaver, Offscreen_Run_Saves_The_Asked_Frames_At_The_Given_Size_Without_A_Window) {
+    Top_Level_Map_Watch watch(X);
+    fs::path frames = fs::path(Home.Path()) / "frames";
+    auto saver = Start({"--seed", "7", "--frames", "20", "--offscreen", "--size", "320x240", "--save-frames",
+                        "1,20", "--save-dir", frames.string()});
+    ASSERT_TRUE(saver->Wait_Exit(Show_Ms)) << Output(*saver);
+    EXPECT_EQ(saver->Exit_Code(), 0) << Output(*saver);
+
+    std::vector<std::string> expected_files = {(frames / "frame-000001.png").string(),
+                                               (frames / "frame-000020.png").string()};
+    auto files = Files_Under(frames);
+    std::sort(files.begin(), files.end());
+    EXPECT_EQ(files, expected_files);
+    for (const auto& file : expected_files) {
+        SCOPED_TRACE(file);
+        auto size = Png_Size(file);
+        ASSERT_TRUE(size) << "not a PNG file";
+        EXPECT_EQ(size->first, 320u);
+        EXPECT_EQ(size->second, 240u);
+    }
+    EXPECT_TRUE(watch.Mapped().empty()) << "the offscreen run showed windows:\n" << Joined(watch.Mapped());
+}
+
+TEST_F(Glowsaver, Same_Seed_Saves_The_Same_Frames) {
+    std::vector<fs::path> folders;
+    for (int run = 0; run < 2; ++run) {
+        folders.push_back(fs::path(Home.Path()) / ("frames-" + std::to_string(run)));
+        auto saver = Start({"--seed", "7", "--frames", "20", "--offscreen", "--size", "160x120", "--save-frames",
+                            "5,20", "--save-dir", folders.back().string()});
+        ASSERT_TRUE(saver->Wait_Exit(Show_Ms)) << Output(*saver);
+        ASSERT_EQ(saver->Exit_Code(), 0) << Output(*saver);
+    }
+    for (const char* name : {"frame-000005.png", "frame-000020.png"}) {
+        SCOPED_TRACE(name);
+        std::string first = Read_File(folders[0] / name);
+        ASSERT_FALSE(first.empty());
+        EXPECT_TRUE(first == Read_File(folders[1] / name)) << "the two runs saved different frames";
+    }
+}
+
+// ---- Errors at start-up.
+
+TEST_F(Glowsaver, Missing_Resource_Library_Is_Reported_And_Answer_Decides_About_The_Product_Page) {
+    // A stand-in for xdg-open, which opens the product page: it notes the
+    // address, in a file that appears whole (written aside, then renamed).
+    Temp_Folder tools;
+    fs::path opened = fs::path(tools.Path()) / "opened";
+    fs::path opener = fs::path(tools.Path()) / "xdg-open";
+    std::ofstream(opener) << "#!/bin/sh\nprintf '%s' \"$1\" > '" << opened.string() << ".part' && mv '"
+                          << opened.string() << ".part' '" << opened.string() << "'\n";
+    fs::permissions(opener, fs::perms::owner_all);
+    const char* path = std::getenv("PATH");
+    std::string tools_path = tools.Path() + ":" + (path ? path : "/usr/bin:/bin");
+    std::string tree = Tree_Without_Library();
+
+    struct Case {
+        const char* Name;
+        std::vector<std::string> Args;
+        const char* Key;     // the answer, as a key pressed in the box
+        bool Opens_Page;
+    };
+    const Case cases[] = {
+        {"full_screen_escape_is_no", {}, "Escape", false},
+        {"password_mode_n_is_no", {"a"}, "n", false},
+        {"full_screen_y_is_yes", {}, "y", true},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.Name);
+        fs::remove(opened);
+        auto saver = Start(c.Args, {{"PATH", tools_path}}, tree);
+        auto box = Wait_Window_Named(*saver, "Confirm");
+        ASSERT_TRUE(box) << "no message box titled \"Confirm\"\n" << Output(*saver);
+        EXPECT_TRUE(saver->Wait_Stderr_Contains(Missing_Library_Text, Show_Ms)) << Output(*saver);
+
+        Focus_Window(Server, *box);
+        Send_Key(Server, c.Key);
+        ASSERT_TRUE(saver->Wait_Exit(End_Ms)) << "the answer did not end the program\n" << Output(*saver);
+        EXPECT_EQ(saver->Exit_Code(), 0) << Output(*saver);
+        if (c.Opens_Page) {
+            ASSERT_TRUE(Wait_Until([&] { return fs::exists(opened); }, End_Ms)) << "Yes opened no page";
+            std::string address = Read_File(opened);
+            EXPECT_TRUE(address.starts_with("http") && address.ends_with("/quenloth-screensaver.shtml")) << address;
+        } else {
+            // Yes would have started the opener before the program ended.
+            EXPECT_FALSE(fs::exists(opened)) << "No opened the page " << Read_File(opened);
+        }
+    }
+}
+
+TEST_F(Glowsaver, Window_Number_That_Is_Not_A_Number_Ends_With_An_Error) {
+    auto saver = Start({"/p", "abc"});
+    // The same text is shown in a box titled "Error"; it is answered when it comes.
+    auto box = Wait_Window_Named(*saver, "Error");
+    if (box) {
+        Focus_Window(Server, *box);
+        Send_Key(Server, "Escape");
+    }
+    ASSERT_TRUE(saver->Wait_Exit(End_Ms)) << Output(*saver);
+    EXPECT_NE(saver->Exit_Code(), 0) << Output(*saver);
+    EXPECT_NE(saver->Stderr().find("is not a number"), std::string::npos) << Output(*saver);
+    EXPECT_NE(saver->Stderr().find("\"abc\""), std::string::npos) << Output(*saver);
+}
+
+}  // namespace
