@@ -1,0 +1,1 @@
+// Keeps the scene library non-empty until its units land.
