@@ -104,3 +104,11 @@ bool Null_Display::Play_Movie(Window_Handle, const std::vector<uint8_t>& movie, 
   Movies_Played.push_back(std::to_string(movie.size()));
   return !movie.empty();
 }
+
+bool Null_Display::Capture_Screen(Pixel_Picture& picture) {
+  picture.Width = Screen_Width;
+  picture.Height = Screen_Height;
+  picture.Bits_Per_Pixel = 24;
+  picture.Pixels.assign(static_cast<size_t>(picture.Row_Bytes()) * picture.Height, 128);
+  return true;
+}

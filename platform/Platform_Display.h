@@ -91,6 +91,8 @@ class Display_Backend {
   // Plays an animated picture (GIF) looped inside `parent` at x, y, w x h,
   // scaled to fit with its aspect kept. False when it cannot be shown.
   virtual bool Play_Movie(Window_Handle parent, const std::vector<uint8_t>& movie, int x, int y, int w, int h) = 0;
+  // The whole screen as a 24-bit picture.
+  virtual bool Capture_Screen(Pixel_Picture& picture) = 0;
   // Draws a line of text straight into a window (ours or foreign).
   virtual void Draw_Text(Window_Handle window, int x, int y, const std::string& text, const Text_Style& style) = 0;
   // What to do when a watched foreign parent is gone and the GUI thread has
@@ -164,5 +166,7 @@ class Null_Display : public Display_Backend {
   bool Open_Url(const std::string& url) override;
   bool Play_Movie(Window_Handle, const std::vector<uint8_t>& movie, int, int, int, int) override;
   void Draw_Text(Window_Handle, int, int, const std::string&, const Text_Style&) override {}
+  // A screen of mid grey.
+  bool Capture_Screen(Pixel_Picture& picture) override;
   void Set_Parent_Lost_Fallback(std::function<void()> fallback) override { Parent_Lost_Fallback = std::move(fallback); }
 };

@@ -17,6 +17,7 @@
 #include <QOpenGLFramebufferObject>
 #include <QOpenGLFunctions>
 #include <QPainter>
+#include <QPixmap>
 #include <QRasterWindow>
 #include <QScreen>
 #include <QTimer>
@@ -38,6 +39,7 @@
 #include <chrono>
 #include <condition_variable>
 #include <cstdio>
+#include <cstring>
 #include <map>
 #include <mutex>
 #include <thread>
@@ -495,6 +497,21 @@ class Qt_Display : public Display_Backend {
       return false;
     }
     player->show();
+    return true;
+  }
+
+  bool Capture_Screen(Pixel_Picture& picture) override {
+    QScreen* screen = QGuiApplication::primaryScreen();
+    if (!screen) return false;
+    QImage shot = screen->grabWindow(0).toImage().convertToFormat(QImage::Format_BGR888);
+    if (shot.isNull()) return false;
+    picture.Width = shot.width();
+    picture.Height = shot.height();
+    picture.Bits_Per_Pixel = 24;
+    picture.Pixels.resize(static_cast<size_t>(picture.Row_Bytes()) * picture.Height);
+    for (int y = 0; y < picture.Height; ++y)
+      std::memcpy(&picture.Pixels[static_cast<size_t>(y) * picture.Row_Bytes()], shot.constScanLine(y),
+                  static_cast<size_t>(picture.Row_Bytes()));
     return true;
   }
 

@@ -1,9 +1,12 @@
 // glowsaver_resgen: the asset generator. Run by the build as
 //   glowsaver_resgen TREE
-// it makes every asset of the registry and writes the resource library
-// TREE/Plugins/ServiceFullSet.bioTarvik. Writers run on all cores; the
-// library's bytes do not depend on how many. On any failure it prints the
-// reason, leaves an older library untouched and exits with status 1.
+// it makes every asset of the registry and writes the modules they name:
+// the resource library TREE/Plugins/ServiceFullSet.bioTarvik and the add-on
+// skin packs beside it. Writers run on all cores; the modules' bytes do not
+// depend on how many. Each module is written to a temporary file and renamed
+// over the old one when complete. On any failure it prints the reason, leaves
+// older modules untouched (none is written unless every asset was made) and
+// exits with status 1.
 #include <algorithm>
 #include <atomic>
 #include <cstdio>
@@ -13,6 +16,7 @@
 #include <system_error>
 #include <thread>
 #include <unordered_set>
+#include <utility>
 #include <vector>
 
 #include "resources/Resgen_Assets.h"
@@ -24,6 +28,10 @@ namespace {
 Resgen_Registry Resgen_Build_Registry() {
   Resgen_Registry registry;
   Movies_Register(registry);
+  Skins_Register(registry);
+  Pictures_Register(registry);
+  Font_Strip_Register(registry);
+  Shapes_Register(registry);
   return registry;
 }
 
@@ -58,23 +66,55 @@ bool Resgen_Run(const Resgen_Registry& registry, unsigned workers, std::vector<R
   return true;
 }
 
-// Names must be unique ignoring ASCII case, since that is how they are found.
+// A module is a plain file name inside Plugins/.
+bool Resgen_Module_Name_Ok(const std::string& module) {
+  return !module.empty() && module != "." && module != ".." && module.find('/') == std::string::npos &&
+         module.find('\\') == std::string::npos;
+}
+
+// Names must be unique within a module ignoring ASCII case, since that is how
+// they are found.
 bool Resgen_Check_Names(const std::vector<Resgen_Asset>& assets, std::string* error) {
   std::unordered_set<std::string> keys;
   for (const Resgen_Asset& asset : assets) {
+    if (!Resgen_Module_Name_Ok(asset.Module)) {
+      *error = "bad module name \"" + asset.Module + "\" for \"" + asset.Type + "/" + asset.Name + "\"";
+      return false;
+    }
     if (asset.Type.empty() || asset.Name.empty() || asset.Type.find('/') != std::string::npos) {
       *error = "bad resource name \"" + asset.Type + "/" + asset.Name + "\"";
       return false;
     }
-    std::string key = asset.Type + "/" + asset.Name;
+    std::string key = asset.Module + ":" + asset.Type + "/" + asset.Name;
     std::transform(key.begin(), key.end(), key.begin(),
                    [](char c) { return (c >= 'A' && c <= 'Z') ? static_cast<char>(c - 'A' + 'a') : c; });
     if (!keys.insert(key).second) {
-      *error = "resource \"" + asset.Type + "/" + asset.Name + "\" is made twice";
+      *error = "resource \"" + asset.Type + "/" + asset.Name + "\" is made twice in " + asset.Module;
       return false;
     }
   }
   return true;
+}
+
+// The assets grouped by module, the resource library first, then the other
+// modules in the order they first appear; registry order within each.
+struct Resgen_Module_Contents {
+  std::string Module;
+  std::vector<Resgen_Asset> Assets;
+};
+std::vector<Resgen_Module_Contents> Resgen_Group_By_Module(std::vector<Resgen_Asset>&& assets) {
+  std::vector<Resgen_Module_Contents> modules;
+  modules.push_back({Resgen_Library_Module, {}});
+  for (Resgen_Asset& asset : assets) {
+    auto at = std::find_if(modules.begin(), modules.end(),
+                           [&](const Resgen_Module_Contents& m) { return m.Module == asset.Module; });
+    if (at == modules.end()) {
+      modules.push_back({asset.Module, {}});
+      at = modules.end() - 1;
+    }
+    at->Assets.push_back(std::move(asset));
+  }
+  return modules;
 }
 
 } // namespace
@@ -85,7 +125,6 @@ int main(int argc, char** argv) {
     return 2;
   }
   const std::filesystem::path plugins = std::filesystem::path(argv[1]) / "Plugins";
-  const std::string library = (plugins / "ServiceFullSet.bioTarvik").string();
 
   std::error_code made;
   std::filesystem::create_directories(plugins, made);
@@ -98,14 +137,21 @@ int main(int argc, char** argv) {
   const unsigned workers = std::max(1u, std::thread::hardware_concurrency());
   std::vector<Resgen_Asset> assets;
   std::string error;
-  if (!Resgen_Run(registry, workers, assets, &error) || !Resgen_Check_Names(assets, &error) ||
-      !Zip_Write_Module(library, assets, &error)) {
+  if (!Resgen_Run(registry, workers, assets, &error) || !Resgen_Check_Names(assets, &error)) {
     std::fprintf(stderr, "resgen: %s\n", error.c_str());
     return 1;
   }
 
-  size_t bytes = 0;
-  for (const Resgen_Asset& asset : assets) bytes += asset.Bytes.size();
-  std::printf("resgen: wrote %zu resources (%zu bytes of content) to %s\n", assets.size(), bytes, library.c_str());
+  for (const Resgen_Module_Contents& module : Resgen_Group_By_Module(std::move(assets))) {
+    const std::string path = (plugins / module.Module).string();
+    if (!Zip_Write_Module(path, module.Assets, &error)) {
+      std::fprintf(stderr, "resgen: %s\n", error.c_str());
+      return 1;
+    }
+    size_t bytes = 0;
+    for (const Resgen_Asset& asset : module.Assets) bytes += asset.Bytes.size();
+    std::printf("resgen: wrote %zu resources (%zu bytes of content) to %s\n", module.Assets.size(), bytes,
+                path.c_str());
+  }
   return 0;
 }

@@ -7,7 +7,7 @@ packages=(
   # build
   cmake ninja-build pkg-config g++ libgtest-dev
   # libraries
-  qt6-base-dev libqt6opengl6-dev qt6-qpa-plugins libzip-dev libx11-dev libxrandr-dev libxfixes-dev zlib1g-dev
+  qt6-base-dev libqt6opengl6-dev qt6-qpa-plugins libzip-dev libx11-dev libxrandr-dev libxfixes-dev zlib1g-dev libfreetype-dev
   libgl-dev libglu1-mesa-dev libgl1-mesa-dri libjpeg62-turbo-dev libturbojpeg0-dev fonts-dejavu-core
   # running without a display, and the end-to-end tests
   xvfb xauth xdotool imagemagick x11-utils

@@ -17,7 +17,9 @@ void Deterministic_Before_Swap(Window_Handle window);
 // Counts the frame, moves the virtual clock by the frame time, and ends the
 // run after the frame limit.
 void Deterministic_After_Frame();
-// Prints the frame-rate report when asked for ("frames N seconds S fps F").
+// Prints the frame-rate report when asked for ("frames N seconds S fps F
+// peak-memory-kb M"); the first frame also prints "first-frame monotonic-ns T"
+// so that a benchmark can time the start-up.
 void Deterministic_Report();
 // The file name of a saved frame: "frame-000042.png".
 std::string Saved_Frame_Name(int64_t frame);

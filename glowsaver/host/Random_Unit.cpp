@@ -4,6 +4,8 @@
 #include "glowsaver/host/Host_State.h"
 #include "platform/Platform_Clock.h"
 
+#include <algorithm>
+#include <cmath>
 #include <random>
 
 namespace {
@@ -34,3 +36,14 @@ int32_t RandInt(int32_t n) {
 }
 
 double Random_Float() { return static_cast<double>(Next(All.Random_Seed) >> 11) * 0x1.0p-53; }
+
+float Gauss_Clamped(float s) {
+  double u, v, w;
+  do {
+    u = Random_Float() * 2 - 1;
+    v = Random_Float() * 2 - 1;
+    w = u * u + v * v;
+  } while (w >= 1 || w == 0); // w = 0 would divide by zero
+  double value = s * u * std::sqrt(-2 * std::log(w) / w);
+  return static_cast<float>(std::clamp(value, -double(std::fabs(s)), double(std::fabs(s))));
+}

@@ -16,3 +16,6 @@ void Random_Set_State(uint64_t state);
 int32_t RandInt(int32_t n);
 // A uniform number in [0, 1).
 double Random_Float();
+// A normal number of mean 0 and standard deviation s, clamped to [-s, s]
+// (polar method).
+float Gauss_Clamped(float s);

@@ -72,14 +72,14 @@ Folder_Set Derive_Folders(const std::string& install_path_from_store, const std:
   return f;
 }
 
-std::string Missing_Files_Text(const std::string& detail) {
+std::string Missing_Files_Message() {
   // Resource string 65230, with carriage returns at its two line breaks.
-  static const std::string Resource_65230 =
-      "Running Screensaver process has STOPED!  Reason :\r"
-      "Some Files, Registry data, Libraries and Directories - IS  MISSING  or CORRUPT !!!\r"
-      "Please Reinstall (download) Program - this is most light way to Restore!  ";
-  return Resource_65230 + "\r\r" + detail;
+  return "Running Screensaver process has STOPED!  Reason :\r"
+         "Some Files, Registry data, Libraries and Directories - IS  MISSING  or CORRUPT !!!\r"
+         "Please Reinstall (download) Program - this is most light way to Restore!  ";
 }
+
+std::string Missing_Files_Text(const std::string& detail) { return Missing_Files_Message() + "\r\r" + detail; }
 
 std::string Missing_Library_Detail() {
   return std::string("     Can") + static_cast<char>(96) + "t LoadLibrary :: \"" + Resource_Library_Name + "\"";

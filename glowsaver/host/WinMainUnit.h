@@ -42,6 +42,8 @@ struct Folder_Set {
 Folder_Set Derive_Folders(const std::string& install_path_from_store, const std::string& program_folder,
                           bool program_folder_writable, const std::string& user_data_folder);
 
+// Resource string 65230: the head of the fatal start-up errors.
+std::string Missing_Files_Message();
 // The text of the fatal start-up error for `detail`.
 std::string Missing_Files_Text(const std::string& detail);
 // The detail for a resource library that cannot be loaded.

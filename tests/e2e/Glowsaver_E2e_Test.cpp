@@ -63,6 +63,9 @@ const std::string Missing_Library_Text =
     "\n"
     "     Can`t LoadLibrary :: \"ServiceFullSet.bioTarvik\"\n";
 
+// A known add-on pack's file name, for a damaged pack of that name.
+std::string Damaged_Pack_Name() { return "Ember Reef 3D.dtexx"; }
+
 std::string Hex(Window window) {
     char text[32];
     std::snprintf(text, sizeof text, "0x%lx", window);
@@ -247,7 +250,24 @@ protected:
             {"XSCREENSAVER_WINDOW", ""},
         };
         for (auto& [name, value] : env) all[name] = value;
+        if (tree == Tree_Folder() && !env.count("GLOWSAVER_KEY_STORE")) {
+            Use_Own_Install_Folder();
+            all["GLOWSAVER_KEY_STORE"] = Key_Store();
+        }
         return std::make_unique<Child_Process>(tree + "/glowsaver", args, all);
+    }
+
+    // The runs of this test get an install folder of their own (named in the
+    // key store), whose Plugins/ is the build's: the settings file a run writes
+    // is then this test's alone.
+    std::string Install_Folder() const { return Home.Path() + "/install"; }
+    std::string Key_Store() const { return Home.Path() + "/keys.ini"; }
+    void Use_Own_Install_Folder() {
+        if (fs::exists(Install_Folder())) return;
+        fs::create_directories(Install_Folder());
+        fs::create_directory_symlink(fs::path(Tree_Folder()) / "Plugins", fs::path(Install_Folder()) / "Plugins");
+        std::ofstream store(Key_Store());
+        store << "[HKEY_CURRENT_USER\\SOFTWARE\\Tarvik\\Quenloth]\nPath=" << Install_Folder() << "\n";
     }
 
     // What to print when a check about the run fails.
@@ -255,12 +275,20 @@ protected:
         return "stdout:\n" + saver.Stdout() + "stderr:\n" + saver.Stderr();
     }
 
-    // The viewable saver window that covers the whole screen, once there is one.
+    // The render loop's window: the viewable saver window that covers the
+    // whole screen once the splash (the launch form, titled the same and made
+    // first) has made way for it.
     std::optional<Window> Wait_Fullscreen_Window(Child_Process& saver) {
         std::optional<Window> found;
         Wait_Until(
             [&] {
-                for (Window window : Find_Windows_By_Name(X, Saver_Title, true)) {
+                // A client's window ids grow: the loop's window is the newest.
+                auto all = Find_Windows_By_Name(X, Saver_Title, false);
+                auto viewable = Find_Windows_By_Name(X, Saver_Title, true);
+                if (all.size() < 2 || viewable.size() != 1 ||
+                    viewable.front() != *std::max_element(all.begin(), all.end()))
+                    return !saver.Running();
+                for (Window window : viewable) {
                     Window_Rect where = Window_Geometry(X, window);
                     if (where.X == 0 && where.Y == 0 && where.Width == Server.Width() &&
                         where.Height == Server.Height()) {
@@ -306,6 +334,72 @@ protected:
         return tree;
     }
 };
+
+// ---- Loading.
+
+TEST_F(Glowsaver, Full_Screen_Start_Shows_The_Splash_Then_The_Render_Loop) {
+    auto saver = Start({});
+    // The splash: the loader picture fills the screen.
+    EXPECT_TRUE(Wait_Until(
+        [&] {
+            Rgb_Image shot = Capture_Window(X, DefaultRootWindow(X));
+            return (shot.Width > 0 && shot.Mean_Brightness() > 20) || !saver->Running();
+        },
+        Show_Ms));
+    auto window = Wait_Fullscreen_Window(*saver);
+    ASSERT_TRUE(window) << Output(*saver);
+    EXPECT_TRUE(Wait_Black(*window, *saver)) << "the render loop draws";
+    saver->Signal(SIGTERM);
+    ASSERT_TRUE(saver->Wait_Exit(End_Ms));
+    EXPECT_EQ(saver->Exit_Code(), 0);
+    // The run's end wrote the settings counter into its install folder.
+    EXPECT_NE(Read_File(fs::path(Install_Folder()) / "Config.navigator").find("curr_Skins_Pack="), std::string::npos);
+}
+
+TEST_F(Glowsaver, Loading_Errors_Show_Their_Message_And_End_With_0) {
+    struct Case {
+        const char* Name;
+        std::string Settings;       // Adjustment_Form_Section lines
+        bool Damaged_Pack;
+        std::string Text;           // on stderr (carriage returns as line feeds)
+        std::string Answer;         // key for the box
+    } cases[] = {
+        {"an empty custom folder", "CheckBox_Use_Custom_JPEG / Cheked or Not=1\r\n", false,
+         "   There is no \"JPG\" files in your custom directory!   \n       Run Setting and choose any textures!   \n",
+         "Return"},
+        {"a damaged add-on pack", "CheckListBox_10Textures / This Checked Items [ 0 ] ordinal number=0\r\n", true,
+         "Please Reinstall (download) Program - this is most light way to Restore!  \n" + Damaged_Pack_Name() +
+             "\n Current Error = From \"Load_ALL_Jpegs_fromDLL and AssignIt_to_Bitmaps\" Procedrue !!!  in library : " +
+             Damaged_Pack_Name() + "\n",
+         "n"},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.Name);
+        Temp_Folder install;
+        fs::create_directories(fs::path(install.Path()) / "Plugins");
+        fs::create_symlink(fs::path(Tree_Folder()) / Resource_Library, fs::path(install.Path()) / Resource_Library);
+        if (c.Damaged_Pack) std::ofstream(fs::path(install.Path()) / "Plugins" / Damaged_Pack_Name()) << "not a pack";
+        std::ofstream(fs::path(install.Path()) / "Config.navigator", std::ios::binary)
+            << "[Adjustment_Form_Section]\r\n" << c.Settings;
+        std::string keys = install.Path() + "/keys.ini";
+        std::ofstream(keys) << "[HKEY_CURRENT_USER\\SOFTWARE\\Tarvik\\Quenloth]\nPath=" << install.Path() << "\n";
+        auto saver = Start({}, {{"GLOWSAVER_KEY_STORE", keys}});
+        ASSERT_TRUE(saver->Wait_Stderr_Contains(c.Text, Show_Ms)) << Output(*saver);
+        // The box: a viewable window of its caption that is not the splash.
+        std::optional<Window> box;
+        ASSERT_TRUE(Wait_Until(
+            [&] {
+                for (Window w : Find_Windows_By_Name(X, c.Damaged_Pack ? "Confirm" : Saver_Title, true))
+                    if (Window_Geometry(X, w).Width < Server.Width()) box = w;
+                return box.has_value();
+            },
+            Show_Ms));
+        Focus_Window(Server, *box);
+        Send_Key(Server, c.Answer);
+        ASSERT_TRUE(saver->Wait_Exit(End_Ms)) << Output(*saver);
+        EXPECT_EQ(saver->Exit_Code(), 0);
+    }
+}
 
 // ---- Full screen.
 

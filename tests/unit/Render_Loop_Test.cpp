@@ -20,6 +20,7 @@
 
 #include <cstddef>
 #include <cstring>
+#include <filesystem>
 
 namespace {
 
@@ -62,6 +63,11 @@ class Loop : public ::testing::Test {
     Reset_All_Variables();
     Host = Host_State{};
     Messages_Reset();
+    // The settings file the launch form writes when it closes goes here.
+    char folder[] = "/tmp/glowsaver-loop-XXXXXX";
+    Install_Folder = mkdtemp(folder);
+    All.Install_Folder = Install_Folder + "/";
+    All.Plugins_Folder = All.Install_Folder + "Plugins/";
     Clock_Use_Virtual(3'600'000'000ull);
     // Each frame takes 16 ms of virtual time; a limit keeps every test finite.
     Host.Options.Deterministic = true;
@@ -79,7 +85,9 @@ class Loop : public ::testing::Test {
     Messages_Reset();
     Clock_Use_Real();
     Desktop_Use(nullptr);
+    std::filesystem::remove_all(Install_Folder);
   }
+  std::string Install_Folder;
   // Runs `action` once, after the frame with this number has been swapped.
   void At_Frame(int frame, std::function<void()> action) {
     Screen->On_Swap = [frame, action = std::move(action)](int swaps) {
@@ -301,6 +309,33 @@ TEST_F(Loop, Settings_Draws_Into_The_Dialog_Preview_And_984_Resumes_It) {
   EXPECT_GT(Screen->Swaps, 0);
   EXPECT_LT(Screen->Swaps, 100) << "no frames while paused";
   EXPECT_TRUE(Screen->Windows.count(All.Settings_Preview_Window)) << "the dialog's window is not destroyed";
+}
+
+TEST_F(Loop, The_Upload_Shows_On_The_Splash_In_Full_Screen_Only) {
+  Host.Options.Frames = 1;
+  Render_Loop();
+  // The launch form is gone now; its controls kept their last state.
+  TLaunch_Form* launch = Host.Launch_Form;
+  EXPECT_TRUE(launch->MacProgressBar.Visible());
+  EXPECT_EQ(launch->MacProgressBar.Progress(), 110);
+  EXPECT_EQ(launch->glLabel_Loading.Caption(), "LOADING...");
+  const Control_Bounds& bar = launch->MacProgressBar.Bounds();
+  EXPECT_EQ(launch->glLabel_Loading.Bounds().Left + launch->glLabel_Loading.Bounds().Width, bar.Left + bar.Width);
+  EXPECT_FALSE(launch->Visible()) << "the splash made way for the render loop";
+}
+
+TEST_F(Loop, Preview_Leaves_The_Splash_Alone_And_Has_No_Jump_Gate) {
+  delete Host.Launch_Form;
+  All.Run_Mode_Fullscreen = False32;
+  All.Run_Mode_Preview = True32;
+  All.Jump_Gate_On = True32;
+  Host.Launch_Form = new TLaunch_Form();
+  Host.Options.Frames = 1;
+  Render_Loop();
+  EXPECT_FALSE(Host.Launch_Form->MacProgressBar.Visible());
+  EXPECT_EQ(Host.Launch_Form->glLabel_Loading.Caption(), "Creating Plasma 3D World...");
+  EXPECT_FALSE(All.Jump_Gate_On);
+  EXPECT_FALSE(All.Use_Extra_Layer);
 }
 
 TEST(Frame_Clock, Moves_Half_Way_As_A_64_Bit_Division_Truncated_To_32_Bits) {

@@ -1,1 +1,0 @@
-// Keeps the scene library non-empty until its units land.

@@ -1,0 +1,4 @@
+add_executable(asset_loading_test Asset_Loading_Test.cpp)
+target_link_libraries(asset_loading_test PRIVATE glowsaver_core GTest::gtest_main)
+add_dependencies(asset_loading_test glowsaver_resources)
+gtest_discover_tests(asset_loading_test PROPERTIES LABELS unit ENVIRONMENT "GLOWSAVER_TREE=${GLOWSAVER_TREE}")

@@ -1,0 +1,3 @@
+add_executable(settings_test Settings_Ini_File_Test.cpp Settings_Config_Test.cpp)
+target_link_libraries(settings_test PRIVATE glowsaver_core GTest::gtest_main)
+gtest_discover_tests(settings_test PROPERTIES LABELS unit)
