@@ -7,6 +7,8 @@
 #include "glowsaver/host/Launch_Unit.h"
 #include "glowsaver/render/Compose_Frame_Unit.h"
 #include "glowsaver/render/Main_OpenGL_Unit.h"
+#include "glowsaver/scene/TexturesUnit.h"
+#include "glowsaver/settings/Dialog_Controls.h"
 #include "glowsaver/settings/AdjustmentUnit.h"
 #include "platform/Platform_Clock.h"
 #include "platform/Platform_Display.h"
@@ -93,6 +95,7 @@ void Render_Loop() {
   // 7. Settings: the dialog's preview is live.
   if (s.Run_Mode_Settings) {
     if (Host.Adjustment_Form) Host.Adjustment_Form->Preview_Started();
+    Load_Preview_Skin(Settings_Controls().Adjustment.ComboBox_WatchSkins.ItemIndex + 1);
     Clock_Sleep_Ms(133);
   }
   // 8. The tunnel travels.
@@ -122,6 +125,7 @@ void Render_Loop() {
   }
   Deterministic_Report();
   // 13. Shutdown, in this order.
+  if (s.Wallpaper_On_Exit) Capture_Wallpaper();
   if (s.GL_Ready) Shutdown_GL();
   if (s.Fullscreen_From_Settings) Send_Preview_Ended(s.Preview_Parent_Window);
   if (s.Run_Mode_Fullscreen && launch) {

@@ -578,6 +578,9 @@ TEST_F(Glowsaver, Same_Seed_Saves_The_Same_Frames) {
     std::vector<fs::path> folders;
     for (int run = 0; run < 2; ++run) {
         folders.push_back(fs::path(Home.Path()) / ("frames-" + std::to_string(run)));
+        // Both runs start from the same settings: a run's end moves the
+        // settings file on to the next skins pack.
+        fs::remove(fs::path(Install_Folder()) / "Config.navigator");
         auto saver = Start({"--seed", "7", "--frames", "20", "--offscreen", "--size", "160x120", "--save-frames",
                             "5,20", "--save-dir", folders.back().string()});
         ASSERT_TRUE(saver->Wait_Exit(Show_Ms)) << Output(*saver);

@@ -21,6 +21,7 @@
 #include <cstddef>
 #include <cstring>
 #include <filesystem>
+#include <fstream>
 
 namespace {
 
@@ -336,6 +337,25 @@ TEST_F(Loop, Preview_Leaves_The_Splash_Alone_And_Has_No_Jump_Gate) {
   EXPECT_EQ(Host.Launch_Form->glLabel_Loading.Caption(), "Creating Plasma 3D World...");
   EXPECT_FALSE(All.Jump_Gate_On);
   EXPECT_FALSE(All.Use_Extra_Layer);
+}
+
+TEST_F(Loop, Wallpaper_On_Exit_Leaves_The_Last_Picture_As_The_Wallpaper) {
+  All.Wallpaper_On_Exit = True32;
+  All.Windows_Folder = All.Install_Folder;
+  setenv("GLOWSAVER_KEY_STORE", (All.Install_Folder + "keys.ini").c_str(), 1);
+  Host.Options.Frames = 3;
+  Render_Loop();
+  unsetenv("GLOWSAVER_KEY_STORE");
+  std::ifstream bmp(All.Install_Folder + "Quenloth Wallpaper.bmp", std::ios::binary);
+  std::string bytes((std::istreambuf_iterator<char>(bmp)), std::istreambuf_iterator<char>());
+  ASSERT_GE(bytes.size(), 54u);
+  EXPECT_EQ(bytes.substr(0, 2), "BM");
+  EXPECT_EQ(bytes.size(), 54u + 1024u * 768u * 3u) << "the whole screen, 24 bits per pixel";
+  std::ifstream keys(All.Install_Folder + "keys.ini");
+  std::string store((std::istreambuf_iterator<char>(keys)), std::istreambuf_iterator<char>());
+  EXPECT_NE(store.find("Wallpaper=" + All.Install_Folder + "Quenloth Wallpaper.bmp"), std::string::npos) << store;
+  EXPECT_NE(store.find("WallpaperStyle=2"), std::string::npos);
+  EXPECT_FALSE(All.Wallpaper_Bitmap) << "freed once written";
 }
 
 TEST(Frame_Clock, Moves_Half_Way_As_A_64_Bit_Division_Truncated_To_32_Bits) {
