@@ -130,10 +130,11 @@ class Movie_Window : public QRasterWindow {
     Movie_.setDevice(&Buffer_);
     QObject::connect(&Movie_, &QMovie::frameChanged, this, [this](int) { update(); });
   }
+  // A still picture is a movie of one frame: it shows and stays.
   bool Start() {
     if (!Movie_.isValid()) return false;
     Movie_.start();
-    return Movie_.state() == QMovie::Running;
+    return Movie_.state() == QMovie::Running || !Movie_.currentImage().isNull();
   }
 
  protected:

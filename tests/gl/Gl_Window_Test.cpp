@@ -6,6 +6,7 @@
 #include "E2e_Support.h"
 #include "glowsaver/host/ALL_Variables.h"
 #include "glowsaver/host/Host_State.h"
+#include "glowsaver/host/Launch_Unit.h"
 #include "glowsaver/host/Main_Loop_Unit.h"
 #include "glowsaver/render/Main_OpenGL_Unit.h"
 #include "platform/Platform_Display.h"
@@ -110,6 +111,26 @@ TEST_F(Gl_Window, The_Movie_Fallback_Plays_Inside_The_Preview_Parent) {
     return shot.Width == 320 && shot.Fraction_Of_Color(0xFFFFFF, 8) < 0.5;
   }));
   EXPECT_NE(All.Flash_Temp_File.find("Wish916.PQ17"), std::string::npos);
+  Remove_Process_Temp_Folder();
+}
+
+TEST_F(Gl_Window, The_About_Animation_Cycles_Logo_And_Movies_Inside_Its_Parent) {
+  std::string error;
+  Host.Resource_Library = Resource_Module::Open(std::string(std::getenv("GLOWSAVER_TREE")) +
+                                                    "/Plugins/ServiceFullSet.bioTarvik", &error);
+  ASSERT_TRUE(Host.Resource_Library) << error;
+  for (int variant = 1; variant <= 3; ++variant) {
+    SCOPED_TRACE(variant);
+    Window parent = Create_Test_Window(Server->X(), 0, 0, 208, 158, 0xFFFFFF, "about page");
+    EXPECT_EQ(All.About_Anim_Variant, variant);
+    Play_About_Animation(static_cast<Window_Handle>(parent), 200, 150);
+    EXPECT_TRUE(Pump_Until([&] {
+      Rgb_Image shot = Capture_Window(Server->X(), parent);
+      return shot.Width == 208 && shot.Fraction_Of_Color(0xFFFFFF, 8) < 0.5;
+    }));
+    Destroy_Window(Server->X(), parent);
+  }
+  EXPECT_EQ(All.About_Anim_Variant, 1) << "the variant cycles 1, 2, 3, 1";
   Remove_Process_Temp_Folder();
 }
 
