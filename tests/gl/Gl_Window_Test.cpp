@@ -3,7 +3,7 @@
 // fallback playing inside a foreign parent window.
 #include <gtest/gtest.h>
 
-#include "E2e_Support.h"
+#include "Gl_Test_Support.h"
 #include "glowsaver/host/ALL_Variables.h"
 #include "glowsaver/host/Host_State.h"
 #include "glowsaver/host/Launch_Unit.h"
@@ -19,25 +19,12 @@
 
 namespace {
 
-class Gl_Window : public ::testing::Test {
+class Gl_Window : public Gl_Display_Test {
  protected:
-  static inline std::unique_ptr<Xvfb_Server> Server;
-  static inline int Argc = 1;
-  static inline char Arg0[] = "gl_window_test";
-  static inline char* Argv[] = {Arg0, nullptr};
-
-  static void SetUpTestSuite() {
-    Server = std::make_unique<Xvfb_Server>(800, 600);
-    setenv("DISPLAY", Server->Display_Name().c_str(), 1);
-    setenv("LIBGL_ALWAYS_SOFTWARE", "1", 1);
-    Desktop_Use(Make_Qt_Display(Argc, Argv, "Quenloth ScreenSaver"));
-  }
-  static void TearDownTestSuite() {
-    Desktop_Use(nullptr);
-    Server.reset();
-  }
+  static void SetUpTestSuite() { Start_Display(800, 600); }
+  static void TearDownTestSuite() { Stop_Display(); }
   void SetUp() override {
-    ASSERT_EQ(dynamic_cast<Null_Display*>(&Desktop()), nullptr) << "no Qt display";
+    ASSERT_TRUE(Have_Qt_Display());
     Reset_All_Variables();
     Host = Host_State{};
   }

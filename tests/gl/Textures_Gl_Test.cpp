@@ -4,7 +4,7 @@
 // and a 32-bit TGA uploaded as BGRA keeps its alpha.
 #include <gtest/gtest.h>
 
-#include "E2e_Support.h"
+#include "Gl_Test_Support.h"
 #include "glowsaver/host/ALL_Variables.h"
 #include "glowsaver/host/Host_State.h"
 #include "glowsaver/render/Main_OpenGL_Unit.h"
@@ -24,25 +24,12 @@ namespace {
 using Get_Tex_Parameter = void (*)(GLenum, GLenum, GLint*);
 using Get_Tex_Level_Parameter = void (*)(GLenum, GLint, GLenum, GLint*);
 
-class Textures_Gl : public ::testing::Test {
+class Textures_Gl : public Gl_Display_Test {
  protected:
-  static inline std::unique_ptr<Xvfb_Server> Server;
-  static inline int Argc = 1;
-  static inline char Arg0[] = "textures_gl_test";
-  static inline char* Argv[] = {Arg0, nullptr};
-
-  static void SetUpTestSuite() {
-    Server = std::make_unique<Xvfb_Server>(320, 240);
-    setenv("DISPLAY", Server->Display_Name().c_str(), 1);
-    setenv("LIBGL_ALWAYS_SOFTWARE", "1", 1);
-    Desktop_Use(Make_Qt_Display(Argc, Argv, "Quenloth ScreenSaver"));
-  }
-  static void TearDownTestSuite() {
-    Desktop_Use(nullptr);
-    Server.reset();
-  }
+  static void SetUpTestSuite() { Start_Display(320, 240); }
+  static void TearDownTestSuite() { Stop_Display(); }
   void SetUp() override {
-    ASSERT_EQ(dynamic_cast<Null_Display*>(&Desktop()), nullptr) << "no Qt display";
+    ASSERT_TRUE(Have_Qt_Display());
     Reset_All_Variables();
     Host = Host_State{};
     All.Run_Mode_Fullscreen = True32;
