@@ -164,7 +164,13 @@ void Write_Shape_Files(const Resource_Module& library) {
 }
 
 void Run_Job(Decode_Job& job, bool* ok) {
-  auto picture = Decode_Picture(job.Bytes, job.Bmp);
+  // A picture that is not fitted (fitting makes a 24-bit picture) is decoded
+  // straight into 32 bits; the mirrors keep the format.
+  std::optional<Pixel_Picture> picture;
+  if (job.Bmp || job.Fit_Width > 0)
+    picture = Decode_Picture(job.Bytes, job.Bmp);
+  else
+    picture = Decode_Jpeg(job.Bytes, nullptr, 32);
   if (!picture) {
     *ok = false;
     return;
