@@ -1,4 +1,6 @@
-// Compose_Frame_Unit: one picture of the scene into the current context.
+// Compose_Frame_Unit: one picture of the scene into the current context, its
+// layers in a fixed order, each under its own condition: background plate,
+// tunnel, the intro's star-burst disc, the particle burst.
 // Called by the render loop whenever the message queue is empty; the loop
 // swaps the buffers afterwards. GUI thread only.
 #pragma once

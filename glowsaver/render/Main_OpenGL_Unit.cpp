@@ -6,6 +6,7 @@
 #include "glowsaver/host/Random_Unit.h"
 #include "glowsaver/host/WinMainUnit.h"
 #include "glowsaver/render/Scene_Setup_Unit.h"
+#include "glowsaver/render/Tunnel_Unit.h"
 #include "platform/Platform_Display.h"
 #include "platform/Platform_Files.h"
 #include "platform/Platform_GL.h"
@@ -86,6 +87,7 @@ bool Init_Scene() {
   Gl.Hint(GL_PERSPECTIVE_CORRECTION_HINT, GL_NICEST);
   Gl.AlphaFunc(GL_GREATER, 0.9f);
   s.Tunnel_Phase = 0;
+  Build_Tunnel_Grids();
   // 7. Textures (the tunnel grids, shapes, blob meshes and lists come with their units).
   Setup_Scene_Objects();
   // 8. The window shows.
