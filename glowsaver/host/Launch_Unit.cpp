@@ -1,5 +1,6 @@
 #include "glowsaver/host/Launch_Unit.h"
 
+#include "glowsaver/director/FullTimersUnit.h"
 #include "glowsaver/host/ALL_Variables.h"
 #include "glowsaver/host/Asset_Decoding.h"
 #include "glowsaver/host/Host_State.h"
@@ -240,6 +241,7 @@ void TLaunch_Form::FormClose() {
   s.App_Closing = True32;
   s.Main_Loop_Stop = True32;
   Save_Config();
+  if (!s.Run_Mode_Preview && Host.Timers_Form) Host.Timers_Form->Stop_Texture_Drifts(true);
   if (s.Wallpaper_Requested || s.Wallpaper_On_Exit) Write_Wallpaper();
   Host.Resource_Library.reset();
   s.Resource_Library = 0;

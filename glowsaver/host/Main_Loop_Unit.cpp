@@ -98,8 +98,9 @@ void Render_Loop() {
     Load_Preview_Skin(Settings_Controls().Adjustment.ComboBox_WatchSkins.ItemIndex + 1);
     Clock_Sleep_Ms(133);
   }
-  // 8. The tunnel travels.
+  // 8. The show starts and the tunnel travels.
   if (Host.Timers_Form) {
+    Host.Timers_Form->Start_Show();
     if (s.Random_Velocities)
       Host.Timers_Form->Angle_Speed_Timer.Set_Enabled(true);
     else
@@ -126,6 +127,7 @@ void Render_Loop() {
   Deterministic_Report();
   // 13. Shutdown, in this order.
   if (s.Wallpaper_On_Exit) Capture_Wallpaper();
+  if (Host.Timers_Form) Host.Timers_Form->Stop_Texture_Drifts(true);
   if (s.GL_Ready) Shutdown_GL();
   if (s.Fullscreen_From_Settings) Send_Preview_Ended(s.Preview_Parent_Window);
   if (s.Run_Mode_Fullscreen && launch) {
