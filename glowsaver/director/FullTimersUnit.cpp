@@ -1,6 +1,7 @@
 #include "glowsaver/director/FullTimersUnit.h"
 
 #include "glowsaver/host/ALL_Variables.h"
+#include "glowsaver/host/Keys_Unit.h"
 #include "glowsaver/host/Random_Unit.h"
 
 #include <algorithm>
@@ -540,6 +541,8 @@ void TFULL_Timers_Form::TexCoord2f_Sshift_Timer_04Timer() {
 void TFULL_Timers_Form::Set_New_texx_TimerTimer() {
   auto& s = All;
   Set_New_texx_Timer.Set_Enabled(false);
+  // The per-cycle skin change: a press of Enter (a skin step).
+  if (s.Run_Mode_Fullscreen && !s.No_Skin_Change_Per_Cycle) Process_Keys_Once(13);
   s.Tunnel_Speed = RandInt(3) == 2 ? Gauss_Abs(0.15f) + 0.15f : Gauss_Abs(0.3f) + 0.25f;
   Start_Show();
 }

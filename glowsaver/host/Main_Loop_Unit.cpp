@@ -4,6 +4,7 @@
 #include "glowsaver/host/ALL_Variables.h"
 #include "glowsaver/host/Deterministic_Run.h"
 #include "glowsaver/host/Host_State.h"
+#include "glowsaver/host/Keys_Unit.h"
 #include "glowsaver/host/Launch_Unit.h"
 #include "glowsaver/render/Compose_Frame_Unit.h"
 #include "glowsaver/render/Main_OpenGL_Unit.h"
@@ -45,7 +46,16 @@ void Frame_Step() {
     Deterministic_Before_Swap(s.GL_Window);
     Desktop().Gl_Swap_Buffers(s.GL_Window);
   }
-  if (s.Key_Down && s.Keys[VK_ESCAPE]) s.Main_Loop_Stop = True32;
+  if (s.Key_Down) {
+    if (s.Keys[VK_ESCAPE])
+      s.Main_Loop_Stop = True32;
+    else if (s.Keys[VK_SPACE])
+      Process_Keys_Once(VK_F1); // the space bar acts as F1
+    else {
+      if (s.Key_Event) Process_Keys_Once(0);
+      Process_Held_Keys();
+    }
+  }
   Deterministic_After_Frame();
 }
 

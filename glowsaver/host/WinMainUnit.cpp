@@ -1,5 +1,6 @@
 #include "glowsaver/host/WinMainUnit.h"
 
+#include "glowsaver/director/Changers_Unit.h"
 #include "glowsaver/director/FullTimersUnit.h"
 #include "glowsaver/host/ALL_Variables.h"
 #include "glowsaver/host/Deterministic_Run.h"
@@ -338,10 +339,12 @@ int Glowsaver_Main(int argc, char** argv) {
     s.Run_Mode_Preview = True32;
     Host.Launch_Form = new TLaunch_Form();
     Host.Timers_Form = new TFULL_Timers_Form();
+    Install_Changer_Handlers(*Host.Timers_Form);
   } else if (s.Run_Mode == "c") {
     s.Run_Mode_Settings = True32;
     Host.Adjustment_Form = new TAdjustment_Form();
     Host.Timers_Form = new TFULL_Timers_Form();
+    Install_Changer_Handlers(*Host.Timers_Form);
     Host.Launch_Form = new TLaunch_Form();
     Host.Adjustment_Form->FormShow();
   } else {
@@ -349,6 +352,7 @@ int Glowsaver_Main(int argc, char** argv) {
     Desktop().Show_Cursor(false);
     Host.Launch_Form = new TLaunch_Form();
     Host.Timers_Form = new TFULL_Timers_Form();
+    Install_Changer_Handlers(*Host.Timers_Form);
   }
   if (Host.Launch_Form) Host.Launch_Form->FormShow();
   Application_Run();

@@ -1,0 +1,3 @@
+add_executable(keys_changers_test Keys_Test.cpp Changers_Test.cpp)
+target_link_libraries(keys_changers_test PRIVATE glowsaver_core GTest::gtest_main)
+gtest_discover_tests(keys_changers_test PROPERTIES LABELS unit)
