@@ -98,6 +98,10 @@ void TFULL_Timers_Form::TunnnelFadeIN_TimerTimer() {
   s.StarBurst_Color_G = uint8_t(s.StarBurst_Color_G - 1);
 }
 
+void TFULL_Timers_Form::Style_Swap_If_Shown() {
+  if (All.Tunnel_Start_Morphing && (All.Draw_Style2_A || All.Draw_Style2_B)) Process_Keys_Once(107);
+}
+
 void TFULL_Timers_Form::Start_Cycles() {
   auto& s = All;
   if (s.Skins_Quantity <= 1) s.Auto_Skin_Change = False32;
@@ -106,10 +110,22 @@ void TFULL_Timers_Form::Start_Cycles() {
     if (s.Tunnel_Start_Morphing) Arm_After_Pause(AllStylesChanger_Timer, 190000);
     Wait_before_Preset_00_Timer.Set_Enabled(true);
     // The start-up choices act once per run: later cycles find them cleared.
-    if (s.Tunnel_Start_Whirlpool) s.Tunnel_Start_Whirlpool = False32;
-    if (s.Show_FPS_Overlay) s.Show_FPS_Overlay = False32;
-    if (s.Show_Help_Overlay) s.Show_Help_Overlay = False32;
-    if (s.Show_Time_Overlay) s.Show_Time_Overlay = False32;
+    if (s.Tunnel_Start_Whirlpool) {
+      Process_Keys_Once(107);
+      s.Tunnel_Start_Whirlpool = False32;
+    }
+    if (s.Show_FPS_Overlay) {
+      Process_Keys_Once(70);
+      s.Show_FPS_Overlay = False32;
+    }
+    if (s.Show_Help_Overlay) {
+      Process_Keys_Once(112);
+      s.Show_Help_Overlay = False32;
+    }
+    if (s.Show_Time_Overlay) {
+      Process_Keys_Once(84);
+      s.Show_Time_Overlay = False32;
+    }
   } else if (s.Run_Mode_Preview) {
     int32_t bound = RandInt(5000);  // a random bound drawn first
     Arm(Wait_before_Preset_01_Timer, RandInt(bound) + 1000);
@@ -258,6 +274,7 @@ void TFULL_Timers_Form::Far_Param_Timer_02Timer() {
   s.Far_Param = 0.85f;
   Arm_After_Pause(s.Use_Special_Effects ? Wait_before_Change_Params_03_Timer : Wait_before_Change_Params_05_Timer,
                   2000);
+  Style_Swap_If_Shown();
 }
 
 // ---- V stretch: dip and hump ---------------------------------------------------------------
@@ -330,6 +347,7 @@ void TFULL_Timers_Form::Collapse_Out_And_In_Step(float& collapse) {
 void TFULL_Timers_Form::Wait_before_Change_Params_05_TimerTimer() {
   Wait_before_Change_Params_05_Timer.Set_Enabled(false);
   Collapse_Step = 0.05f;
+  Style_Swap_If_Shown();
   X_Collapse_Timer_01.Set_Enabled(true);
 }
 
@@ -344,6 +362,7 @@ void TFULL_Timers_Form::X_Collapse_Timer_01Timer() {
 void TFULL_Timers_Form::Wait_before_Change_Params_06_TimerTimer() {
   Wait_before_Change_Params_06_Timer.Set_Enabled(false);
   Collapse_Step = 0.05f;
+  Style_Swap_If_Shown();
   X_Collapse_Timer_02.Set_Enabled(true);
 }
 
@@ -358,6 +377,7 @@ void TFULL_Timers_Form::X_Collapse_Timer_02Timer() {
 void TFULL_Timers_Form::Wait_before_Change_Params_07_TimerTimer() {
   Wait_before_Change_Params_07_Timer.Set_Enabled(false);
   Collapse_Step = 0.05f;
+  Style_Swap_If_Shown();
   Y_Collapse_Timer_01.Set_Enabled(true);
 }
 
@@ -372,6 +392,7 @@ void TFULL_Timers_Form::Y_Collapse_Timer_01Timer() {
 void TFULL_Timers_Form::Wait_before_Change_Params_08_TimerTimer() {
   Wait_before_Change_Params_08_Timer.Set_Enabled(false);
   Collapse_Step = 0.1f;
+  Style_Swap_If_Shown();
   Y_Collapse_Timer_02.Set_Enabled(true);
 }
 
@@ -446,6 +467,7 @@ void TFULL_Timers_Form::Start_Texx_T_TimerTimer() {
   Start_Texx_T_Timer.Set_Enabled(false);
   All.TexGen_S_On = False32;
   All.TexGen_T_On = False32;
+  Style_Swap_If_Shown();
   Arm_After_Pause(Wait_before_Change_V_Coord_Timer_01, 5000);
 }
 
@@ -494,6 +516,7 @@ void TFULL_Timers_Form::Wait_before_TexCoord2f_Sshift_Timer_01Timer() {
   Wait_before_TexCoord2f_Sshift_Timer_01.Set_Enabled(false);
   s.TexCoord2f_Sshift = 0.0f;
   if (s.Tunnel_Start_Morphing && RandInt(3) == 1) AllStylesChanger_Timer.Set_Enabled(true);
+  Style_Swap_If_Shown();
   TexCoord2f_Sshift_Timer_01.Set_Enabled(true);
 }
 
@@ -516,6 +539,7 @@ void TFULL_Timers_Form::TexCoord2f_Sshift_Timer_02Timer() {
 
 void TFULL_Timers_Form::Wait_before_TexCoord2f_Sshift_Timer_02Timer() {
   Wait_before_TexCoord2f_Sshift_Timer_02.Set_Enabled(false);
+  Style_Swap_If_Shown();
   TexCoord2f_Sshift_Timer_03.Set_Enabled(true);
 }
 

@@ -36,6 +36,9 @@ class TFULL_Timers_Form {
   // Called when the fade-in ends: arms the changers and the first wait of the
   // show cycle for the run mode.
   void Start_Cycles();
+  // When the tunnel may morph and a style-2 layer is on, presses the style key
+  // (107) to turn style 2 back into style 1.
+  void Style_Swap_If_Shown();
   // Ends the texture-generation, V-coordinate and texture-shift steps of a
   // show cycle for good and puts their values back; reset_speed (full-screen
   // run only) also sets both tunnel speeds to 0.3.
