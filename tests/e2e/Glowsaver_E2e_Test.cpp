@@ -20,6 +20,7 @@
 
 #include <algorithm>
 #include <array>
+#include <chrono>
 #include <cerrno>
 #include <cstddef>
 #include <cstdio>
@@ -337,6 +338,33 @@ protected:
         return tree;
     }
 };
+
+// ---- The show.
+
+TEST_F(Glowsaver, Full_Screen_Shows_A_Moving_Picture) {
+    auto saver = Start({});
+    auto window = Wait_Fullscreen_Window(*saver);
+    ASSERT_TRUE(window) << Output(*saver);
+    // The intro's star burst rises out of the black, then the tunnel fades in.
+    Rgb_Image first;
+    ASSERT_TRUE(Wait_Until(
+        [&] {
+            first = Capture_Window(X, *window);
+            return first.Width > 0 && first.Mean_Brightness() > 1;
+        },
+        Show_Ms))
+        << "the frames stay black\n" << Output(*saver);
+    // One second later the picture has moved on.
+    const auto later = std::chrono::steady_clock::now() + std::chrono::seconds(1);
+    Wait_Until([&] { return std::chrono::steady_clock::now() >= later; }, 2000);
+    Rgb_Image second = Capture_Window(X, *window);
+    ASSERT_EQ(second.Width, first.Width);
+    EXPECT_GT(second.Mean_Brightness(), 1) << "the second frame is black";
+    EXPECT_NE(first.Rgb, second.Rgb) << "two frames a second apart are the same";
+    saver->Signal(SIGTERM);
+    ASSERT_TRUE(saver->Wait_Exit(End_Ms));
+    EXPECT_EQ(saver->Exit_Code(), 0);
+}
 
 // ---- Loading.
 
