@@ -8,6 +8,8 @@
 
 #include <gtest/gtest.h>
 
+#include "Unit_Test_Support.h"
+
 #include <signal.h>
 #include <sys/resource.h>
 #include <unistd.h>
@@ -18,22 +20,6 @@
 #include <sstream>
 
 namespace {
-
-std::string Read_All(const std::string& path) {
-  std::ifstream in(path, std::ios::binary);
-  std::stringstream s;
-  s << in.rdbuf();
-  return s.str();
-}
-
-struct Scratch_Folder {
-  std::string Path;
-  Scratch_Folder() {
-    char name[] = "/tmp/glowsaver-unit-XXXXXX";
-    Path = mkdtemp(name);
-  }
-  ~Scratch_Folder() { std::filesystem::remove_all(Path); }
-};
 
 TEST(Virtual_Keys, Qt_Keys_Map_To_The_Codes_The_Commands_Use) {
   struct Case {

@@ -9,6 +9,8 @@
 
 #include <gtest/gtest.h>
 
+#include "Unit_Test_Support.h"
+
 #include <signal.h>
 #include <sys/resource.h>
 #include <sys/stat.h>
@@ -23,27 +25,6 @@ namespace {
 
 const std::string Pack_Header = "[Current StarBurst Blob Help Tentacle and SkinsPack image interleaving section]";
 const std::string Form_Header = "[Adjustment_Form_Section]";
-
-std::string Read_All(const std::string& path) {
-  std::ifstream in(path, std::ios::binary);
-  std::stringstream s;
-  s << in.rdbuf();
-  return s.str();
-}
-
-void Write_All(const std::string& path, const std::string& bytes) { std::ofstream(path, std::ios::binary) << bytes; }
-
-struct Scratch_Folder {
-  std::string Path;
-  Scratch_Folder() {
-    char name[] = "/tmp/glowsaver-settings-XXXXXX";
-    Path = mkdtemp(name);
-  }
-  ~Scratch_Folder() {
-    std::error_code ec;
-    std::filesystem::remove_all(Path, ec);
-  }
-};
 
 struct Stored {
   std::string Key, Value;

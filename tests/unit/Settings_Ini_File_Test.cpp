@@ -4,6 +4,8 @@
 
 #include <gtest/gtest.h>
 
+#include "Unit_Test_Support.h"
+
 #include <sys/stat.h>
 #include <unistd.h>
 
@@ -15,28 +17,6 @@
 #include <sstream>
 
 namespace {
-
-std::string Read_All(const std::string& path) {
-  std::ifstream in(path, std::ios::binary);
-  std::stringstream s;
-  s << in.rdbuf();
-  return s.str();
-}
-
-void Write_All(const std::string& path, const std::string& bytes) { std::ofstream(path, std::ios::binary) << bytes; }
-
-struct Scratch_Folder {
-  std::string Path;
-  Scratch_Folder() {
-    char name[] = "/tmp/glowsaver-settings-XXXXXX";
-    Path = mkdtemp(name);
-  }
-  ~Scratch_Folder() {
-    std::error_code ec;
-    std::filesystem::permissions(Path, std::filesystem::perms::owner_all, ec);
-    std::filesystem::remove_all(Path, ec);
-  }
-};
 
 TEST(Ini_Integer, Decimal_Or_Hexadecimal_With_Sign_Else_Nothing) {
   struct Case {
