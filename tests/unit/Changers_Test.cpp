@@ -13,55 +13,30 @@
 
 #include <gtest/gtest.h>
 
+#include "Show_Fixture.h"
+
 #include <functional>
 #include <memory>
 
 namespace {
 
-constexpr uint64_t Grid = Timer_Grid_Period_Us;
 // More grid steps than any fade or swap takes (a fade at most 334 ticks, a
 // swap at most 15 * 1.15 / 0.04 ticks).
 constexpr int Step_Limit = 2000;
 
-class Changers_Fixture : public ::testing::Test {
+class Changers_Fixture : public Show_Fixture {
  protected:
-  void SetUp() override {
-    Clock_Use_Virtual(10 * Grid);
-    Messages_Reset();
-    Reset_All_Variables();
-    Reset_Changers_State();
-    Random_Set_State(20261211);
-    Form = std::make_unique<TFULL_Timers_Form>();
-    Install_Changer_Handlers(*Form);
-    Host.Timers_Form = Form.get();
-    auto& s = All;
-    s.Run_Mode_Fullscreen = True32;
-    s.Skins_Quantity = 5;
-    for (size_t i = 0; i < 5; ++i) s.Skin_Textures[i] = static_cast<uint32_t>(101 + i);
-    s.Tunnel_Texture_A = s.Tunnel_Texture_B = s.Skin_Textures[0];
-  }
-  void TearDown() override {
-    Host.Timers_Form = nullptr;
-    Form.reset();
-    Messages_Reset();
-    Reset_All_Variables();
-    Reset_Changers_State();
-    Clock_Use_Real();
-  }
   // Moves the clock one grid step at a time, dispatching every message, until
   // `done` holds; false when it does not within Step_Limit steps.
   bool Run_Until(const std::function<bool()>& done, const std::function<void()>& each_step = {}) {
     for (int i = 0; i < Step_Limit; ++i) {
       if (done()) return true;
-      Clock_Advance_Us(Grid);
-      Window_Message m;
-      while (Peek_Message(m)) Dispatch_Message(m);
+      Run_Grid_Step();
       if (each_step) each_step();
     }
     return done();
   }
   static bool Idle() { return All.Skin_Blend_Idle && All.Style_Blend_Idle; }
-  std::unique_ptr<TFULL_Timers_Form> Form;
 };
 
 TEST_F(Changers_Fixture, Skin_Step_Wraps_At_Both_Ends) {

@@ -12,51 +12,26 @@
 
 #include <gtest/gtest.h>
 
+#include "Show_Fixture.h"
+
 #include <initializer_list>
 #include <memory>
 #include <vector>
 
 namespace {
 
-constexpr uint64_t Grid = Timer_Grid_Period_Us;
 
-class Keys : public ::testing::Test {
+class Keys : public Show_Fixture {
  protected:
-  void SetUp() override {
-    Clock_Use_Virtual(10 * Grid);
-    Messages_Reset();
-    Reset_All_Variables();
-    Reset_Changers_State();
-    Random_Set_State(20261211);
-    Form = std::make_unique<TFULL_Timers_Form>();
-    Install_Changer_Handlers(*Form);
-    Host.Timers_Form = Form.get();
-    auto& s = All;
-    s.Run_Mode_Fullscreen = True32;
-    s.Skins_Quantity = 5;
-    for (size_t i = 0; i < 5; ++i) s.Skin_Textures[i] = static_cast<uint32_t>(101 + i);
-    s.Tunnel_Texture_A = s.Tunnel_Texture_B = s.Skin_Textures[0];
-  }
-  void TearDown() override {
-    Host.Timers_Form = nullptr;
-    Form.reset();
-    Messages_Reset();
-    Reset_All_Variables();
-    Reset_Changers_State();
-    Clock_Use_Real();
-  }
   // Moves the clock `steps` grid steps, taking and dispatching every message after each.
   void Run_Grid_Steps(int steps) {
     for (int i = 0; i < steps; ++i) {
-      Clock_Advance_Us(Grid);
-      Window_Message m;
-      while (Peek_Message(m)) Dispatch_Message(m);
+      Run_Grid_Step();
     }
   }
   static void Hold(std::initializer_list<uint8_t> keys) {
     for (uint8_t k : keys) All.Keys[k] = True32;
   }
-  std::unique_ptr<TFULL_Timers_Form> Form;
 };
 
 // The values any command could change, to see that nothing did.
