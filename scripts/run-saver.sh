@@ -26,7 +26,8 @@ for _ in $(seq 1 100); do xdpyinfo >/dev/null 2>&1 && break; sleep 0.1; done
 
 "$saver" "$@" &
 saver_pid=$!
-sleep "${GLOWSAVER_RUN_SECONDS:-5}"
+# Long enough for the star-burst intro to give way to the tunnel.
+sleep "${GLOWSAVER_RUN_SECONDS:-12}"
 shot="${GLOWSAVER_SCREENSHOT:-$top/build/glowsaver-screenshot.png}"
 import -window root "$shot"
 kill -TERM "$saver_pid" 2>/dev/null || true
