@@ -91,7 +91,7 @@ struct All_Variables {
   uint8_t About_Anim_Variant = 1;              // next About animation of the dialog, cycling 1..3
   int32_t Preview_Wait_Ticks = 0;              // preview: "processing ..." ticks shown so far (loading starts at 7)
   std::unique_ptr<Pixel_Picture> Wallpaper_Bitmap; // last captured screen picture (24 bits per pixel); null = none
-  std::string Flash_Temp_File = "Wish916.PQ17"; // temporary movie file; Windows_Folder + "Wish916.PQ17" once a movie is saved; deleted at exit
+  std::string Flash_Temp_File = "Wish916.PQ17"; // temporary movie file; "Wish916.PQ17" in this run's own folder once a movie is saved; deleted at exit
 
   // ---- host: key commands ---------------------------------------------------
   bool32 Credits_Mode = False32;        // credits chord pressed: tunnel phase and keyboard control frozen, credits drawn; stays set

@@ -7,6 +7,7 @@
 #include "glowsaver/host/Main_Loop_Unit.h"
 #include "glowsaver/host/Random_Unit.h"
 #include "glowsaver/host/WinMainUnit.h"
+#include "glowsaver/render/Main_OpenGL_Unit.h"
 #include "glowsaver/settings/AdjustmentUnit.h"
 #include "glowsaver/settings/Save_and_Load_Config.h"
 #include "platform/Bmp_File.h"
@@ -243,8 +244,7 @@ void TLaunch_Form::FormClose() {
   Save_Config();
   if (!s.Run_Mode_Preview && Host.Timers_Form) Host.Timers_Form->Stop_Texture_Drifts(true);
   if (s.Wallpaper_Requested || s.Wallpaper_On_Exit) Write_Wallpaper();
-  Host.Resource_Library.reset();
-  s.Resource_Library = 0;
+  Free_Resource_Library();
   // The temporary movie file and the shape files live in this run's own folder.
   Remove_Process_Temp_Folder();
   Form.Hide();
@@ -332,12 +332,7 @@ void Play_About_Animation(Window_Handle parent, int width, int height) {
     std::optional<std::vector<uint8_t>> movie;
     if (Host.Resource_Library) movie = Host.Resource_Library->Read("SWF", name);
     bool shown = false;
-    if (movie) {
-      s.Flash_Temp_File = Process_Temp_Folder() + "Wish916.PQ17";
-      std::string_view bytes(reinterpret_cast<const char*>(movie->data()), movie->size());
-      shown = Write_File_Atomically(s.Flash_Temp_File, bytes, nullptr) &&
-              Desktop().Play_Movie(parent, *movie, 4, 4, width, height);
-    }
+    if (movie) shown = Save_Flash_Temp_File(*movie) && Desktop().Play_Movie(parent, *movie, 4, 4, width, height);
     if (!shown) show_logo();
   }
   s.About_Anim_Variant += 1;

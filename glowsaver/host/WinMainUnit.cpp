@@ -104,6 +104,11 @@ void Bind_Resource_Library() {
   All.Resource_Library = reinterpret_cast<uintptr_t>(Host.Resource_Library.get());
 }
 
+void Free_Resource_Library() {
+  Host.Resource_Library.reset();
+  All.Resource_Library = 0;
+}
+
 std::optional<int64_t> Parse_Integer(const std::string& text) {
   size_t i = 0;
   bool negative = false;

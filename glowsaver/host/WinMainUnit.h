@@ -52,6 +52,8 @@ std::string Missing_Library_Detail();
 [[noreturn]] void Report_Missing_Files(const std::string& detail);
 // Loads the resource library from the Plugins folder, or reports it missing.
 void Bind_Resource_Library();
+// Frees it (the launch form or the settings dialog closing).
+void Free_Resource_Library();
 
 // Sets Preview_Parent_Window and Run_Mode from the first two arguments.
 // False (with *error) when the second argument is not a number.

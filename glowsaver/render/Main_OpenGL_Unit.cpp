@@ -113,18 +113,18 @@ void Shutdown_GL() {
   }
 }
 
+bool Save_Flash_Temp_File(const std::vector<uint8_t>& movie) {
+  All.Flash_Temp_File = Process_Temp_Folder() + "Wish916.PQ17";
+  std::string_view bytes(reinterpret_cast<const char*>(movie.data()), movie.size());
+  return Write_File_Atomically(All.Flash_Temp_File, bytes, nullptr);
+}
+
 void Show_Flash_Fallback(Window_Handle parent) {
   auto& s = All;
   static const char* const Movies[] = {"Flash_01", "Flash_tunnel", "Flash_03"};
   const char* name = Movies[RandInt(3)];
   std::optional<std::vector<uint8_t>> movie;
   if (Host.Resource_Library) movie = Host.Resource_Library->Read("SWF", name);
-  if (!movie) Halt_Process(0);
-  // The movie's file lives in this run's own folder, so runs side by side
-  // never overwrite each other's.
-  s.Flash_Temp_File = Process_Temp_Folder() + "Wish916.PQ17";
-  std::string error;
-  std::string_view bytes(reinterpret_cast<const char*>(movie->data()), movie->size());
-  if (!Write_File_Atomically(s.Flash_Temp_File, bytes, &error)) Halt_Process(0);
+  if (!movie || !Save_Flash_Temp_File(*movie)) Halt_Process(0);
   if (!Desktop().Play_Movie(parent, *movie, 0, 0, s.View_Width, s.View_Height)) Halt_Process(0);
 }

@@ -10,6 +10,9 @@
 
 #include "platform/Platform_Types.h"
 
+#include <cstdint>
+#include <vector>
+
 // The full-screen window (or, drawing into a given window or offscreen, a
 // child of that window or an offscreen surface of the same size). 0 on failure.
 Window_Handle Create_Fullscreen_Window(int width, int height);
@@ -23,6 +26,9 @@ void Resize_View(int width, int height);
 // The scene set-up before the first frame; returns GL_Ready.
 bool Init_Scene();
 void Shutdown_GL();
+// Saves a movie to Flash_Temp_File (in this run's own folder, so runs side by
+// side never overwrite each other's). False when it cannot be written.
+bool Save_Flash_Temp_File(const std::vector<uint8_t>& movie);
 // Preview only: plays one of the fallback movies in the parent window. Any
 // failure ends the process.
 void Show_Flash_Fallback(Window_Handle parent);

@@ -7,7 +7,6 @@
 #include "platform/Platform_Display.h"
 #include "platform/Platform_Files.h"
 #include "platform/Platform_Process.h"
-#include "platform/Resource_Module.h"
 
 TAdjustment_Form::TAdjustment_Form() {
   Handle_ = Desktop().Create_Top_Level_Window(Application_Title, 100, 100, Preview_Width + 40, Preview_Height + 40,
@@ -50,8 +49,7 @@ void TAdjustment_Form::Close() {
   auto& s = All;
   s.App_Closing = True32;
   s.Main_Loop_Stop = True32;
-  Host.Resource_Library.reset();
-  s.Resource_Library = 0;
+  Free_Resource_Library();
   Remove_Process_Temp_Folder();
   Desktop().Show_Window(Handle_, false);
   Application_Terminate();
