@@ -130,8 +130,10 @@ void Process_Keys_Once(uint8_t key) {
 
 void Process_Held_Keys() {
   auto& s = All;
-  // 1. The credits chord, for the rest of the run.
-  if (Down(Key_Ctrl) && Down(Key_Shift) && Down(Key_1) && Down(Key_4)) {
+  // 1. The credits chord, for the rest of the run. With keyboard control off
+  // it is a key like the others and does nothing: then only Esc, Alt+F4 and
+  // F5 act.
+  if (s.Keyboard_Control && Down(Key_Ctrl) && Down(Key_Shift) && Down(Key_1) && Down(Key_4)) {
     Set_Angle_Speed_Timer(false);
     s.Credits_Mode = True32;
   }

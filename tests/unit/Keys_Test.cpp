@@ -77,7 +77,7 @@ TEST_F(Keys, Keyboard_Control_Off_Every_Other_Command_Is_A_No_Op) {
       {"F1: help", 112, {}},                 {"T: clock without date", 84, {}},
       {"F: frame rate", 70, {}},             {"Up held: faster, drifts stop", 0, {38}},
       {"Page Up held: panel opacity", 0, {33}}, {"[ held: ring spacing", 0, {219}},
-      {"1 held: narrowing", 0, {49}},
+      {"1 held: narrowing", 0, {49}},        {"Ctrl+Shift+1+4: credits", 0, {17, 16, 49, 52}},
   };
   for (const auto& c : cases) {
     TearDown();
