@@ -1,6 +1,7 @@
 #include "glowsaver/host/Deterministic_Run.h"
 
 #include "glowsaver/host/Host_State.h"
+#include "glowsaver/host/Keys_Unit.h"
 #include "platform/Platform_Clock.h"
 #include "platform/Platform_Display.h"
 #include "platform/Platform_Files.h"
@@ -69,6 +70,8 @@ void Deterministic_After_Frame() {
     std::printf("first-frame monotonic-ns %lld\n", Monotonic_Ns());
     std::fflush(stdout);
   }
+  const auto [first, last] = Host.Options.Presses.equal_range(Host.Frames_Drawn);
+  for (auto press = first; press != last; ++press) Process_Keys_Once(press->second);
   if (Host.Options.Deterministic) Clock_Advance_Us(static_cast<uint64_t>(std::llround(Host.Options.Frame_Ms * 1000.0)));
   if (Host.Options.Frames > 0 && Host.Frames_Drawn == Host.Options.Frames) Request_Termination();
 }

@@ -12,6 +12,7 @@
 #include <cstdint>
 #include <memory>
 #include <set>
+#include <map>
 #include <string>
 
 class Resource_Module;
@@ -45,6 +46,9 @@ struct Run_Options {
   int Offscreen_Height = 480;
   // Print frames drawn, seconds and frames per second when the loop ends.
   bool Print_Frame_Rate = false;
+  // Keys pressed after the frame of that number (1-based), the way the show
+  // presses them (the one-shot handler with the key's virtual-key code).
+  std::multimap<int64_t, uint8_t> Presses;
 };
 
 struct Host_State {

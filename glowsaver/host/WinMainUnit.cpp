@@ -235,6 +235,21 @@ bool Parse_Run_Options(const std::vector<std::string>& arguments, const char* sc
       options.Offscreen_Height = h;
     } else if (a == "--print-frame-rate") {
       options.Print_Frame_Rate = true;
+    } else if (a.starts_with("--press")) {
+      const char* usage = "--press needs a list of FRAME:KEY pairs (300:13,600:107).";
+      if (!take_value("--press")) return fail(usage);
+      size_t start = 0;
+      while (start <= value.size()) {
+        size_t comma = value.find(',', start);
+        std::string pair = value.substr(start, comma == std::string::npos ? std::string::npos : comma - start);
+        size_t colon = pair.find(':');
+        auto frame = colon == std::string::npos ? std::nullopt : Parse_Integer(pair.substr(0, colon));
+        auto key = colon == std::string::npos ? std::nullopt : Parse_Integer(pair.substr(colon + 1));
+        if (!frame || *frame <= 0 || !key || *key <= 0 || *key > 255) return fail(usage);
+        options.Presses.emplace(*frame, static_cast<uint8_t>(*key));
+        if (comma == std::string::npos) break;
+        start = comma + 1;
+      }
     } else {
       remaining.push_back(a);
     }

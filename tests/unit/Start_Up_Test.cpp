@@ -64,7 +64,7 @@ TEST(Run_Options_Parser, Reads_Our_Switches_And_Leaves_The_Rest_In_Order) {
   std::string error;
   ASSERT_TRUE(Parse_Run_Options({"--seed", "7", "/p", "--frames=20", "--frame-ms", "8.5", "1234", "--save-frames",
                                  "1,20", "--save-dir", "/tmp/x", "--offscreen", "--size", "320x240",
-                                 "--print-frame-rate"},
+                                 "--print-frame-rate", "--press", "300:13,300:107,40:35"},
                                 nullptr, o, rest, &error))
       << error;
   EXPECT_EQ(rest, (std::vector<std::string>{"/p", "1234"}));
@@ -78,6 +78,7 @@ TEST(Run_Options_Parser, Reads_Our_Switches_And_Leaves_The_Rest_In_Order) {
   EXPECT_EQ(o.Offscreen_Width, 320);
   EXPECT_EQ(o.Offscreen_Height, 240);
   EXPECT_TRUE(o.Print_Frame_Rate);
+  EXPECT_EQ(o.Presses, (std::multimap<int64_t, uint8_t>{{40, 35}, {300, 13}, {300, 107}}));
 }
 
 TEST(Run_Options_Parser, XScreenSaver_Window_Choice) {
@@ -116,7 +117,8 @@ TEST(Run_Options_Parser, XScreenSaver_Window_Choice) {
 TEST(Run_Options_Parser, Bad_Values_Are_Refused) {
   for (std::vector<std::string> bad : std::vector<std::vector<std::string>>{
            {"--frames", "0"}, {"--frames", "many"}, {"--frame-ms", "-1"}, {"--frame-ms"}, {"--seed", "x"},
-           {"--save-frames", "1,,3"}, {"--size", "640"}, {"--size", "0x480"}}) {
+           {"--save-frames", "1,,3"}, {"--size", "640"}, {"--size", "0x480"},
+           {"--press", "300"}, {"--press", "0:13"}, {"--press", "5:256"}, {"--press", "5:13,"}}) {
     Run_Options o;
     std::vector<std::string> rest;
     std::string error;
