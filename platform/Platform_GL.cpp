@@ -38,7 +38,8 @@ void For_Each_Gl_Entry(Gl_Functions& t, Visit&& visit) {
   visit(t.Materialf, "glMaterialf"); visit(t.Materialfv, "glMaterialfv"); visit(t.MatrixMode, "glMatrixMode");
   visit(t.MultMatrixf, "glMultMatrixf"); visit(t.NewList, "glNewList"); visit(t.Normal3f, "glNormal3f");
   visit(t.Ortho, "glOrtho"); visit(t.PixelStorei, "glPixelStorei"); visit(t.PointSize, "glPointSize");
-  visit(t.PolygonMode, "glPolygonMode"); visit(t.PopMatrix, "glPopMatrix"); visit(t.PushMatrix, "glPushMatrix");
+  visit(t.PolygonMode, "glPolygonMode"); visit(t.PopAttrib, "glPopAttrib"); visit(t.PopMatrix, "glPopMatrix");
+  visit(t.PushAttrib, "glPushAttrib"); visit(t.PushMatrix, "glPushMatrix");
   visit(t.ReadBuffer, "glReadBuffer"); visit(t.ReadPixels, "glReadPixels"); visit(t.Rotatef, "glRotatef");
   visit(t.Scalef, "glScalef"); visit(t.ShadeModel, "glShadeModel"); visit(t.TexCoord2f, "glTexCoord2f");
   visit(t.TexEnvf, "glTexEnvf"); visit(t.TexEnvi, "glTexEnvi"); visit(t.TexGeni, "glTexGeni");

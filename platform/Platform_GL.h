@@ -65,7 +65,9 @@ struct Gl_Functions {
   void (*PixelStorei)(GLenum, GLint);
   void (*PointSize)(GLfloat);
   void (*PolygonMode)(GLenum, GLenum);
+  void (*PopAttrib)();
   void (*PopMatrix)();
+  void (*PushAttrib)(GLbitfield);
   void (*PushMatrix)();
   void (*ReadBuffer)(GLenum);
   void (*ReadPixels)(GLint, GLint, GLsizei, GLsizei, GLenum, GLenum, GLvoid*);

@@ -70,9 +70,22 @@ class Tunnel_Gl : public Gl_Display_Test {
     return Create_Texture(static_cast<uint16_t>(w), static_cast<uint16_t>(h), GL_RGBA, pixels.data());
   }
   static uint32_t Plain(Rgb c) { return Texture(1, 1, {c}); }
+  // A 64 x 64 texture of opaque random colours, as busy as a skin.
+  static uint32_t Noise(uint32_t seed) {
+    std::vector<uint8_t> pixels;
+    for (int n = 0; n < 64 * 64; ++n) {
+      seed = seed * 1664525u + 1013904223u;
+      pixels.insert(pixels.end(), {static_cast<uint8_t>(seed >> 24), static_cast<uint8_t>(seed >> 16),
+                                   static_cast<uint8_t>(seed >> 8), 255});
+    }
+    return Create_Texture(64, 64, GL_RGBA, pixels.data());
+  }
 
   Pixel_Picture Frame() {
     Compose_Frame();
+    return Read_Back();
+  }
+  Pixel_Picture Read_Back() {
     EXPECT_EQ(Gl.GetError(), static_cast<GLenum>(GL_NO_ERROR));
     Pixel_Picture shot;
     EXPECT_TRUE(Desktop().Gl_Read_Back_Buffer(All.GL_Window, shot));
@@ -170,6 +183,68 @@ TEST_F(Tunnel_Gl, Generated_S_Coordinates_Replace_The_Tubes_Own) {
   EXPECT_EQ(count_blue(shot), 0);
   Expect_Near(At(shot, 40, 40), {255, 0, 0}, "generated s");
   EXPECT_FALSE(Gl.IsEnabled(GL_TEXTURE_GEN_S)) << "switched off at the end of the tunnel";
+}
+
+TEST_F(Tunnel_Gl, An_Opaque_Tunnel_Drawn_Before_The_Plate_Gives_The_Same_Picture_And_State) {
+  struct Case {
+    const char* Name;
+    void (*Set)();
+  } cases[] = {
+      {"the tube", [] {}},
+      {"a deep tube that pierces the plate", [] { All.Far_Param = 3.5f; }},
+      {"the whirlpool with the plate around it",
+       [] {
+         All.Draw_Style1_A = False32;
+         All.Draw_Style2_A = True32;
+       }},
+      {"the tinted fade-in under the intro disc",
+       [] {
+         All.Tunnel_Tinted = True32;
+         All.Tunnel_Color_R = 90;
+         All.Tunnel_Color_G = 200;
+         All.Tunnel_Color_B = 30;
+         All.Intro_Finished = False32;
+         All.StarBurst_Color_G = 80;
+       }},
+  };
+  // The state the layers after the tunnel could use.
+  const auto state = [] {
+    GLint texture = 0, depth_func = 0;
+    GLfloat colour[4] = {};
+    Gl.GetIntegerv(GL_TEXTURE_BINDING_2D, &texture);
+    Gl.GetIntegerv(GL_DEPTH_FUNC, &depth_func);
+    Gl.GetFloatv(GL_CURRENT_COLOR, colour);
+    return std::vector<double>{double(texture), double(depth_func), colour[0], colour[1], colour[2], colour[3],
+                               double(Gl.IsEnabled(GL_BLEND)), double(Gl.IsEnabled(GL_TEXTURE_2D)),
+                               double(Gl.IsEnabled(GL_DEPTH_TEST))};
+  };
+  for (const auto& c : cases) {
+    SCOPED_TRACE(c.Name);
+    All.Background_Texture = Noise(1);
+    All.Tunnel_Texture_A = Noise(2);
+    All.Tunnel_Phase = 77.5f;
+    All.Anim_Clock_Ms = 4321;
+    All.Far_Param = 1.0f;
+    c.Set();
+    // The order of the layers as listed: the plate, then the tunnel over it.
+    Gl.Clear(GL_COLOR_BUFFER_BIT | GL_DEPTH_BUFFER_BIT);
+    Gl.LoadIdentity();
+    Draw_Background();
+    Draw_Tunnel();
+    const auto plate_first_state = state();
+    if (!All.Intro_Finished) Draw_StarBurst_Disc();
+    const Pixel_Picture plate_first = Read_Back();
+    const Pixel_Picture tunnel_first = Frame();
+    ASSERT_EQ(tunnel_first.Pixels.size(), plate_first.Pixels.size());
+    size_t differing = 0;
+    for (size_t n = 0; n < plate_first.Pixels.size(); ++n) differing += tunnel_first.Pixels[n] != plate_first.Pixels[n];
+    EXPECT_EQ(differing, 0u) << "bytes that differ";
+    if (All.Intro_Finished) {
+      EXPECT_EQ(state(), plate_first_state);
+    }
+    TearDown();
+    SetUp();
+  }
 }
 
 }  // namespace

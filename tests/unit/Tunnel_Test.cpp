@@ -248,17 +248,24 @@ TEST_F(Tunnel_Draw, The_Frame_Draws_Its_Layers_In_Order_Under_Their_Conditions) 
   All.StarBurst_Frame = 1;
   struct Case {
     const char* name;
-    bool32 intro_finished, particles_on;
+    bool32 intro_finished, particles_on, skin_blend_idle, style_blend_idle;
     std::vector<std::string> binds;
   };
+  // An opaque tunnel (no fade running) comes before the plate it hides.
   const Case cases[] = {
-      {"intro with particles", False32, True32, {"bind 11", "bind 12", "bind 13", "bind 13", "bind 14"}},
-      {"after the intro, no particles", True32, False32, {"bind 11", "bind 12"}},
+      {"intro with particles", False32, True32, True32, True32,
+       {"bind 12", "bind 11", "bind 13", "bind 13", "bind 14"}},
+      {"after the intro, no particles", True32, False32, True32, True32, {"bind 12", "bind 11"}},
+      {"skin fade: the plate shows through, so it comes first", True32, False32, False32, True32,
+       {"bind 11", "bind 12"}},
+      {"style swap: the plate first", True32, False32, True32, False32, {"bind 11", "bind 12"}},
   };
   for (const auto& c : cases) {
     Log_ = Gl_Log{};
     All.Intro_Finished = c.intro_finished;
     All.Particles_On = c.particles_on;
+    All.Skin_Blend_Idle = c.skin_blend_idle;
+    All.Style_Blend_Idle = c.style_blend_idle;
     Compose_Frame();
     std::vector<std::string> binds;
     for (const auto& e : Log_.Events)
