@@ -2,8 +2,8 @@
 // style cross-fade, a skin cross-fade), full screen under Xvfb with Mesa's
 // llvmpipe at 1280x720 and 1920x1080, next to the same layers drawn plainly
 // in the same run: a full-window textured quad per layer, and for the tube
-// the background quad plus a 13x39 textured tube (the fill-rate limit). The
-// ratio is frame / limit. The processor time per frame outside the GL driver
+// the background quad plus a 13x39 textured tube, each layer opaque or
+// blended as the frame's own (the fill-rate limit). The ratio is frame / limit. The processor time per frame outside the GL driver
 // is Compose_Frame with the GL entry points set to stubs that do nothing.
 // Prints figures; asserts nothing.
 //
@@ -105,16 +105,22 @@ void Plain_Window_Quad(uint32_t texture, bool blended) {
   Gl.PopMatrix();
 }
 
-// The style-1 tube as one opaque batch: same grid, no colours, no blending.
-void Plain_Tube(uint32_t texture) {
+// The style-1 tube as one batch: same grid, no per-slice colours; opaque, or
+// blended half and half when the frame blends its tube layer too.
+void Plain_Tube(uint32_t texture, bool blended = false) {
   const auto& g = Tunnel().Style1_Grid;
   Gl.PushMatrix();
   Gl.Translatef(0, 0, -4.2f);
   Animate_Style1_Grid();
   Gl.BindTexture(GL_TEXTURE_2D, texture);
   Gl.Enable(GL_TEXTURE_2D);
-  Gl.Disable(GL_BLEND);
-  Gl.Color3f(1, 1, 1);
+  if (blended) {
+    Gl.BlendFunc(GL_SRC_ALPHA, GL_ONE_MINUS_SRC_ALPHA);
+    Gl.Enable(GL_BLEND);
+  } else {
+    Gl.Disable(GL_BLEND);
+  }
+  Gl.Color4f(1, 1, 1, blended ? 0.5f : 1.0f);
   Gl.Begin(GL_QUADS);
   for (int k = 0; k <= 37; ++k)
     for (int m = 0; m <= 11; ++m) {
@@ -126,6 +132,7 @@ void Plain_Tube(uint32_t texture) {
       Gl.TexCoord2f(s0, t1), Gl.Vertex3fv(g[m][k + 1]);
     }
   Gl.End();
+  Gl.Disable(GL_BLEND);
   Gl.PopMatrix();
 }
 
@@ -175,7 +182,7 @@ std::vector<Frame_Kind> Frame_Kinds(uint32_t skin_a, uint32_t skin_b) {
        },
        [=] {
          Plain_Background();
-         Plain_Tube(skin_a);
+         Plain_Tube(skin_a, true);
          Plain_Window_Quad(skin_a, true);
        }},
       {"skin cross-fade",
@@ -187,7 +194,7 @@ std::vector<Frame_Kind> Frame_Kinds(uint32_t skin_a, uint32_t skin_b) {
        },
        [=] {
          Plain_Background();
-         Plain_Tube(skin_a);
+         Plain_Tube(skin_a, true);
          Plain_Window_Quad(skin_b, true);
        }},
   };
