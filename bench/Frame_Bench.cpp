@@ -62,24 +62,9 @@ uint32_t Skin_Texture(const Resource_Module& library, const char* name) {
   return Texture_From_Bitmap(tiled);
 }
 
-// The background plate as Draw_Background draws it, and the layer quads.
-void Plain_Background() {
-  Gl.PushMatrix();
-  Gl.LoadIdentity();
-  Gl.Translatef(0, 0, -50);
-  Gl.Enable(GL_DEPTH_TEST);
-  Gl.Enable(GL_TEXTURE_2D);
-  Gl.BindTexture(GL_TEXTURE_2D, All.Background_Texture);
-  Gl.Disable(GL_BLEND);
-  Gl.Color3f(1, 1, 1);
-  Gl.Begin(GL_QUADS);
-  Gl.TexCoord2f(0, 0), Gl.Vertex3f(-28, -21, 0);
-  Gl.TexCoord2f(0, 1), Gl.Vertex3f(-28, 21, 0);
-  Gl.TexCoord2f(1, 1), Gl.Vertex3f(28, 21, 0);
-  Gl.TexCoord2f(1, 0), Gl.Vertex3f(28, -21, 0);
-  Gl.End();
-  Gl.PopMatrix();
-}
+// The layers of a limit frame: the background plate as the frame draws it
+// (Draw_Background), a textured quad over the whole window per further layer,
+// and the style-1 tube plainly.
 
 // A textured quad over the whole window, opaque or blended half and half.
 void Plain_Window_Quad(uint32_t texture, bool blended) {
@@ -157,6 +142,12 @@ void Reset_Show_State() {
 
 std::vector<Frame_Kind> Frame_Kinds(uint32_t skin_a, uint32_t skin_b) {
   auto& s = All;
+  const auto skin_fade = [&s] {
+    Reset_Show_State();
+    s.Skin_Blend_Idle = False32;
+    s.Draw_Style1_A = s.Draw_Style1_B = True32;
+    s.Blend_Alpha = 0.5f;
+  };
   return {
       {"style 1",
        [&s] {
@@ -164,7 +155,7 @@ std::vector<Frame_Kind> Frame_Kinds(uint32_t skin_a, uint32_t skin_b) {
          s.Draw_Style1_A = True32;
        },
        [=] {
-         Plain_Background();
+         Draw_Background();
          Plain_Tube(skin_a);
        }},
       {"style 2",
@@ -174,7 +165,7 @@ std::vector<Frame_Kind> Frame_Kinds(uint32_t skin_a, uint32_t skin_b) {
          s.Style1_Grid_Frozen = True32;
        },
        [=] {
-         Plain_Background();
+         Draw_Background();
          Plain_Window_Quad(skin_a, false);
        }},
       {"style cross-fade",
@@ -186,33 +177,21 @@ std::vector<Frame_Kind> Frame_Kinds(uint32_t skin_a, uint32_t skin_b) {
          s.Blend_Alpha = 0.5f;
        },
        [=] {
-         Plain_Background();
+         Draw_Background();
          Plain_Tube(skin_a, true);
          Plain_Window_Quad(skin_a, true);
        }},
-      {"skin cross-fade",
-       [&s] {
-         Reset_Show_State();
-         s.Skin_Blend_Idle = False32;
-         s.Draw_Style1_A = s.Draw_Style1_B = True32;
-         s.Blend_Alpha = 0.5f;
-       },
+      {"skin cross-fade", skin_fade,
        [=] {
-         Plain_Background();
+         Draw_Background();
          Plain_Tube(skin_a, true);
          Plain_Window_Quad(skin_b, true);
        }},
       // The second skin layer is a tube too: 912 triangles to set up where
       // the limit's quad has 2. This limit draws both layers as plain tubes.
-      {"  (tube limit)",
-       [&s] {
-         Reset_Show_State();
-         s.Skin_Blend_Idle = False32;
-         s.Draw_Style1_A = s.Draw_Style1_B = True32;
-         s.Blend_Alpha = 0.5f;
-       },
+      {"  (tube limit)", skin_fade,
        [=] {
-         Plain_Background();
+         Draw_Background();
          Plain_Tube(skin_a, true);
          Plain_Tube(skin_b, true, GL_LEQUAL);
        }},
