@@ -12,6 +12,7 @@
 #include <cstdint>
 #include <memory>
 #include <set>
+#include <bitset>
 #include <map>
 #include <string>
 
@@ -63,6 +64,11 @@ struct Host_State {
   bool Terminated = false;          // the application is ending (its message loop stops)
   bool Termination_Requested = false; // a signal or the frame limit asked the run to end
   int64_t Frames_Drawn = 0;         // frames of this run's render loop
+  // Keys pressed since the last frame's key step, and those among them
+  // already released again: the release waits until a frame has seen the
+  // press, so a quick tap between two slow frames still acts once.
+  std::bitset<256> Keys_Unseen;
+  std::bitset<256> Keys_Released_Unseen;
   uint64_t Loop_Start_Us = 0;       // clock when the loop began (frame-rate report)
 };
 

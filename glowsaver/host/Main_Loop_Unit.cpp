@@ -35,6 +35,19 @@ void Send_Preview_Ended(Window_Handle dialog) {
     Channel_Send(dialog, WM_FULLSCREEN_PREVIEW_ENDED, 0, 0);
 }
 
+// After the frame's key step every key down has been seen: the releases that
+// waited for it take effect now.
+void Release_Seen_Keys() {
+  auto& s = All;
+  if (Host.Keys_Released_Unseen.any()) {
+    for (size_t k = 0; k < s.Keys.size(); ++k)
+      if (Host.Keys_Released_Unseen.test(k)) s.Keys[k] = False32;
+    s.Key_Down = False32;
+  }
+  Host.Keys_Unseen.reset();
+  Host.Keys_Released_Unseen.reset();
+}
+
 // One frame of the loop, drawn when the queue is empty.
 void Frame_Step() {
   auto& s = All;
@@ -56,6 +69,7 @@ void Frame_Step() {
       Process_Held_Keys();
     }
   }
+  Release_Seen_Keys();
   Deterministic_After_Frame();
 }
 
@@ -151,13 +165,23 @@ intptr_t Fullscreen_Window_Proc(const Window_Message& m) {
   switch (m.Message) {
     case WM_SIZE: Resize_View(Low_Word(m.LParam), High_Word(m.LParam)); return 0;
     case WM_KEYDOWN:
-      if (m.WParam < s.Keys.size()) s.Keys[m.WParam] = True32;
+      if (m.WParam < s.Keys.size()) {
+        s.Keys[m.WParam] = True32;
+        Host.Keys_Unseen.set(m.WParam);
+        Host.Keys_Released_Unseen.reset(m.WParam);
+      }
       s.Key_Down = True32;
       s.Key_Event = True32;
       return 0;
     case WM_KEYUP:
+      // A key no frame has seen down yet is released after the next frame.
+      if (m.WParam < s.Keys.size() && Host.Keys_Unseen.test(m.WParam)) {
+        Host.Keys_Released_Unseen.set(m.WParam);
+        return 0;
+      }
       if (m.WParam < s.Keys.size()) s.Keys[m.WParam] = False32;
-      s.Key_Down = False32;
+      // Key_Down stays for the next frame while it has presses to see.
+      s.Key_Down = To_Bool32(Host.Keys_Unseen.any());
       return 0;
     case WM_TIMER:
       if (m.WParam == 1) Sample_Frame_Rate();

@@ -105,6 +105,36 @@ TEST_F(Loop, Esc_Ends_The_Loop_At_The_End_Of_The_Next_Frame) {
   EXPECT_EQ(All.GL_Window, 0) << "the full-screen window is destroyed";
 }
 
+TEST_F(Loop, A_Key_Tapped_Between_Two_Frames_Still_Acts_Once) {
+  struct Case {
+    const char* Name;
+    std::vector<std::pair<uint32_t, uintptr_t>> Between; // messages between frames 1 and 2
+    bool Loop_Ends;          // Esc was seen
+    float Steps;             // held-key steps of Left seen (texture scale down)
+    bool Left_Still_Down;    // after the frames
+  } cases[] = {
+      {"Esc tapped", {{WM_KEYDOWN, 27}, {WM_KEYUP, 27}}, true, 0, false},
+      {"Left tapped: one held-key step", {{WM_KEYDOWN, 37}, {WM_KEYUP, 37}}, false, 1, false},
+      {"Left tapped, then pressed again and held", {{WM_KEYDOWN, 37}, {WM_KEYUP, 37}, {WM_KEYDOWN, 37}}, false, 2,
+       true},
+  };
+  for (const auto& c : cases) {
+    SCOPED_TRACE(c.Name);
+    TearDown();
+    SetUp();
+    All.Help_Panel_Tex_Scale = 1.0f;
+    At_Frame(1, [&c] {
+      for (const auto& [message, key] : c.Between) Post_Message(All.GL_Window, message, key);
+    });
+    Host.Options.Frames = 3;
+    Render_Loop();
+    EXPECT_EQ(Screen->Swaps, c.Loop_Ends ? 2 : 3);
+    EXPECT_FLOAT_EQ(All.Help_Panel_Tex_Scale, 1.0f - c.Steps * 0.02f);
+    EXPECT_EQ(All.Keys[37] != 0, c.Left_Still_Down);
+    EXPECT_EQ(All.Key_Down != 0, c.Left_Still_Down);
+  }
+}
+
 TEST_F(Loop, Each_Pass_Takes_One_Message_Or_Draws_One_Frame) {
   Recorder r(Screen);
   At_Frame(1, [&] {
