@@ -50,8 +50,22 @@ enum : uint8_t {
 
 bool Down(uint8_t key) { return All.Keys[key] != False32; }
 
-void Set_Angle_Speed_Timer(bool enabled) {
-  if (Host.Timers_Form) Host.Timers_Form->Angle_Speed_Timer.Set_Enabled(enabled);
+// The tunnel travels on Angle_Speed_Timer with random velocities, else on
+// Angle_by_TrackBarSpeed_Timer (the render loop starts the one the setting
+// chooses). Stopping stops both; resuming starts the chosen one only, so that
+// End also stops a run with a fixed velocity and Home never starts a second
+// timer that would double the speed.
+void Set_Travel(bool travel) {
+  if (!Host.Timers_Form) return;
+  auto& f = *Host.Timers_Form;
+  if (!travel) {
+    f.Angle_Speed_Timer.Set_Enabled(false);
+    f.Angle_by_TrackBarSpeed_Timer.Set_Enabled(false);
+  } else if (All.Random_Velocities) {
+    f.Angle_Speed_Timer.Set_Enabled(true);
+  } else {
+    f.Angle_by_TrackBarSpeed_Timer.Set_Enabled(true);
+  }
 }
 
 } // namespace
@@ -87,8 +101,8 @@ void Process_Keys_Once(uint8_t key) {
   // 7.
   if (Down(Key_Insert) && Host.Timers_Form) Host.Timers_Form->Stop_Texture_Drifts(true);
   // 8. Tunnel travel stops and resumes.
-  if (Down(Key_End)) Set_Angle_Speed_Timer(false);
-  if (Down(Key_Home)) Set_Angle_Speed_Timer(true);
+  if (Down(Key_End)) Set_Travel(false);
+  if (Down(Key_Home)) Set_Travel(true);
   // 10. The UFO on and off.
   if (Down(Key_U)) s.UFO_Flying = To_Bool32(!Flip_Toggle(s.UFO_Hidden_Toggle));
   // 12. Texture-coordinate generation.
@@ -134,7 +148,7 @@ void Process_Held_Keys() {
   // it is a key like the others and does nothing: then only Esc, Alt+F4 and
   // F5 act.
   if (s.Keyboard_Control && Down(Key_Ctrl) && Down(Key_Shift) && Down(Key_1) && Down(Key_4)) {
-    Set_Angle_Speed_Timer(false);
+    Set_Travel(false);
     s.Credits_Mode = True32;
   }
   // 2.

@@ -47,7 +47,7 @@ std::vector<double> Command_State(const TFULL_Timers_Form& f) {
                    s.Time_Key_Ready, s.FPS_Toggle, s.FPS_Key_Ready, s.Date_Hidden, s.Auto_Drift_Armed,
                    s.Credits_Mode, s.Key_Event})
     v.push_back(b);
-  for (const Platform_Timer* t : {&f.Angle_Speed_Timer, &f.FluentTexturesBLENDER_Timer,
+  for (const Platform_Timer* t : {&f.Angle_Speed_Timer, &f.Angle_by_TrackBarSpeed_Timer, &f.FluentTexturesBLENDER_Timer,
                                   &f.FluentTunStyleChanger_Timer, &f.Start_Texx_S_Timer})
     v.push_back(t->Enabled());
   for (bool32 k : s.Keys) v.push_back(k);
@@ -138,18 +138,41 @@ TEST_F(Keys, A_Simulated_Key_Is_Released_And_The_Key_Event_Taken) {
 }
 
 TEST_F(Keys, End_Stops_And_Home_Resumes_The_Tunnel_Travel) {
-  auto& s = All;
-  s.Tunnel_Speed = 0.5f;
-  Form->Angle_Speed_Timer.Set_Enabled(true);
-  Process_Keys_Once(35);
-  EXPECT_FALSE(Form->Angle_Speed_Timer.Enabled());
-  const float phase = s.Tunnel_Phase;
-  Run_Grid_Steps(10);
-  EXPECT_EQ(s.Tunnel_Phase, phase);
-  Process_Keys_Once(36);
-  EXPECT_TRUE(Form->Angle_Speed_Timer.Enabled());
-  Run_Grid_Steps(10);
-  EXPECT_GT(s.Tunnel_Phase, phase);
+  // The travel timer is the one the velocity setting chooses; End stops it
+  // either way and Home never starts the other one as well.
+  struct Case {
+    const char* Name;
+    bool32 Random_Velocities;
+    Platform_Timer TFULL_Timers_Form::* Travel;
+    Platform_Timer TFULL_Timers_Form::* Other;
+  } cases[] = {
+      {"random velocities", True32, &TFULL_Timers_Form::Angle_Speed_Timer,
+       &TFULL_Timers_Form::Angle_by_TrackBarSpeed_Timer},
+      {"the velocity of the slider", False32, &TFULL_Timers_Form::Angle_by_TrackBarSpeed_Timer,
+       &TFULL_Timers_Form::Angle_Speed_Timer},
+  };
+  for (const auto& c : cases) {
+    SCOPED_TRACE(c.Name);
+    TearDown();
+    SetUp();
+    auto& s = All;
+    s.Random_Velocities = c.Random_Velocities;
+    s.Tunnel_Speed = 0.5f;
+    s.Tunnel_Velocity = 0.5f;
+    Platform_Timer& travel = (*Form).*c.Travel;
+    Platform_Timer& other = (*Form).*c.Other;
+    travel.Set_Enabled(true);
+    Process_Keys_Once(35);
+    EXPECT_FALSE(travel.Enabled());
+    const float phase = s.Tunnel_Phase;
+    Run_Grid_Steps(10);
+    EXPECT_EQ(s.Tunnel_Phase, phase);
+    Process_Keys_Once(36);
+    EXPECT_TRUE(travel.Enabled());
+    EXPECT_FALSE(other.Enabled());
+    Run_Grid_Steps(10);
+    EXPECT_GT(s.Tunnel_Phase, phase);
+  }
 }
 
 TEST_F(Keys, D_Shows_The_Clock_With_The_Date_T_Without_And_Either_Hides_It) {
