@@ -1,8 +1,9 @@
 // The screensaver program from its command line under an Xvfb server of each
-// test's own: the full-screen run and the keys that end it, the preview inside
-// a foreign window, XScreenSaver's -root, SIGTERM, the message to the settings
-// dialog that started a run, the missing resource library, a bad window
-// number, and the deterministic offscreen run that saves frames.
+// test's own: the full-screen run, the keys that end it and the hot keys of
+// its show, the preview inside a foreign window, XScreenSaver's -root,
+// SIGTERM, the message to the settings dialog that started a run, the missing
+// resource library, a bad window number, and the deterministic offscreen run
+// that saves frames.
 #include "E2e_Support.h"
 
 #include <gtest/gtest.h>
@@ -22,11 +23,14 @@
 #include <array>
 #include <chrono>
 #include <cerrno>
+#include <cmath>
 #include <cstddef>
 #include <cstdio>
+#include <cstdlib>
 #include <cstring>
 #include <filesystem>
 #include <fstream>
+#include <functional>
 #include <optional>
 #include <sstream>
 
@@ -224,7 +228,11 @@ private:
 
 class Glowsaver : public ::testing::Test {
 protected:
-    Xvfb_Server Server;  // 1024 x 768
+    // The screen is 1024 x 768 unless a fixture made from this one asks for
+    // another size.
+    explicit Glowsaver(int screen_width = 1024, int screen_height = 768) : Server(screen_width, screen_height) {}
+
+    Xvfb_Server Server;
     Display* X = Server.X();
     Temp_Folder Home;
 
@@ -445,14 +453,11 @@ TEST_F(Glowsaver, Full_Screen_Run_Shows_A_Titled_Screen_Sized_Window_And_Esc_End
     EXPECT_EQ(Top_Level_Of(X, *window), *window) << "the full-screen window is not a top-level window";
     EXPECT_TRUE(saver->Running()) << Output(*saver);
 
-    // Esc is held until the run has ended, as a person presses it: the loop
-    // looks at the keys once per frame, and a key already released by then
-    // has left no trace.
+    // A quick tap (xdotool lets the key go about 12 ms after pressing it,
+    // often before the next frame has looked at the keys) ends the run too.
     Focus_Window(Server, *window);
-    Send_Key_Down(Server, "Escape");
-    bool ended = saver->Wait_Exit(End_Ms);
-    Send_Key_Up(Server, "Escape");
-    ASSERT_TRUE(ended) << "Esc did not end the run\n" << Output(*saver);
+    Send_Key(Server, "Escape");
+    ASSERT_TRUE(saver->Wait_Exit(End_Ms)) << "an Esc tap did not end the run\n" << Output(*saver);
     EXPECT_EQ(saver->Exit_Code(), 0) << Output(*saver);
 }
 
@@ -463,6 +468,244 @@ TEST_F(Glowsaver, Alt_F4_Ends_A_Full_Screen_Run) {
     Focus_Window(Server, *window);
     Send_Key(Server, "alt+F4");
     ASSERT_TRUE(saver->Wait_Exit(End_Ms)) << "Alt+F4 did not end the run\n" << Output(*saver);
+    EXPECT_EQ(saver->Exit_Code(), 0) << Output(*saver);
+}
+
+// ---- The hot keys of the full-screen show.
+
+// Settings under which only the keys change the picture once the show has
+// settled: no star-burst intro (the tunnel fades in from a tint in about
+// 3 s), no automatic skin or style changes, no show chain after its first
+// step (V_Coord rises to 1 in about 0.6 s after the fade-in, then the chain
+// ends), no objects, no clock overlay; keyboard control on; three skins of
+// built-in pack 3, for a quick start.
+const std::string Still_Show_Settings =
+    "[Current StarBurst Blob Help Tentacle and SkinsPack image interleaving section]\r\n"
+    "curr_Skins_Pack=3\r\n"
+    "[Adjustment_Form_Section]\r\n"
+    "CheckBox_Use_Extra_Layer / Cheked or Not=0\r\n"
+    "RadioButton_MIX / Cheked or Not=0\r\n"
+    "RadioButton_OneSkin / Cheked or Not=1\r\n"
+    "CheckBox_UsePresetsCycle / Cheked or Not=0\r\n"
+    "CheckBox_Show_Alien_Objects / Cheked or Not=0\r\n"
+    "RadioButton_DateTime / Cheked or Not=0\r\n"
+    "CheckBox_KeyBControl / Cheked or Not=1\r\n"
+    "TrackBar_Skins_Quanto / Position=3\r\n";
+
+// The screen of the keys' runs: software GL draws a smaller picture faster,
+// and the timers of the fades tick at most once per frame.
+constexpr int Keys_Screen_Width = 640;
+constexpr int Keys_Screen_Height = 480;
+// Longest wait for the picture to settle, in milliseconds: the fade-in, a
+// skin cross-fade (23 to 334 timer ticks) or a style swap (29 to 432 ticks).
+// The timers tick at most 64 times a second, and at most once per frame: a
+// busy machine draws fewer frames and stretches every fade.
+constexpr int Settle_Ms = 45000;
+// Longest wait for a held key to show its effect, in milliseconds.
+constexpr int Key_Effect_Ms = 10000;
+// A picture is still when two screenshots this far apart (milliseconds)
+// differ in no more than Still_Share of their pixels, by any amount. With
+// the travel stopped, these settings, and the fade-in and V_Coord's rise
+// over, nothing moves: the picture is drawn from the tunnel's parameters
+// alone (the only parts drawn from the animation clock, the intro's
+// star-burst disc and the particle burst, are not drawn; no object event
+// starts), so the screenshots are equal. The gap is many frames long even on
+// a busy machine, and the slowest fade changes a good share of the pixels by
+// a level or more within it.
+constexpr int Still_Gap_Ms = 800;
+constexpr double Still_Share = 0.0005;
+// The travel shows once more than this share of the pixels has changed.
+constexpr double Moving_Share = 0.01;
+// The whirlpool has travelled far enough to show what stays the same once
+// more than this share of its pixels has changed.
+constexpr double Travelled_Share = 0.5;
+// Another skin or the other style: more than Different_Share of the pixels
+// differ by more than Different_Tolerance in a channel.
+constexpr double Different_Share = 0.25;
+constexpr int Different_Tolerance = 24;
+// The whirlpool is a cone of 33 rings around the view axis. Its last ring
+// (radius 1/3, 36.2 deep, seen with a 45 degree field of view) leaves an
+// opening at the very centre, of 2.2 % of half the picture's height in
+// radius (5.3 pixels at 480), through which the background picture at the
+// back shows: a flat patch that neither the skin nor the travel changes. The
+// tube never shows the background: its rings close to a point, and its far
+// end sways away from the centre, so its centre shows the moving wall. The
+// checks look at the disc within Opening_Share of the opening's radius: its
+// pixels are within Opening_Spread of their mean in each channel.
+constexpr double Opening_Radius_Of_Half_Height = 0.0222;
+constexpr double Opening_Share = 0.7;
+constexpr int Opening_Spread = 20;
+
+// Share (0 .. 1) of the pixels whose R, G or B differs between the two
+// pictures by more than `tolerance`; 1 when their sizes differ.
+double Changed_Share(const Rgb_Image& a, const Rgb_Image& b, int tolerance) {
+    if (a.Width != b.Width || a.Height != b.Height || a.Rgb.empty()) return 1.0;
+    size_t changed = 0;
+    for (size_t i = 0; i < a.Rgb.size(); i += 3) {
+        for (size_t c = i; c < i + 3; ++c) {
+            if (std::abs(int{a.Rgb[c]} - int{b.Rgb[c]}) > tolerance) {
+                ++changed;
+                break;
+            }
+        }
+    }
+    return static_cast<double>(changed) / static_cast<double>(a.Rgb.size() / 3);
+}
+
+// The pixels (0xRRGGBB) of the whirlpool's opening: those whose centres lie
+// within Opening_Share of its radius from the picture's centre, row by row.
+std::vector<uint32_t> Opening_Disc(const Rgb_Image& shot) {
+    const double radius = Opening_Share * Opening_Radius_Of_Half_Height * shot.Height / 2.0;
+    const double cx = shot.Width / 2.0, cy = shot.Height / 2.0;
+    const int top = std::max(0, static_cast<int>(cy - radius) - 1);
+    const int bottom = std::min(shot.Height - 1, static_cast<int>(cy + radius) + 1);
+    const int left = std::max(0, static_cast<int>(cx - radius) - 1);
+    const int right = std::min(shot.Width - 1, static_cast<int>(cx + radius) + 1);
+    std::vector<uint32_t> disc;
+    for (int y = top; y <= bottom; ++y) {
+        for (int x = left; x <= right; ++x) {
+            if (std::hypot(x + 0.5 - cx, y + 0.5 - cy) <= radius) disc.push_back(shot.Pixel(x, y));
+        }
+    }
+    return disc;
+}
+
+// The largest distance of a channel of a pixel from that channel's mean.
+int Spread(const std::vector<uint32_t>& pixels) {
+    if (pixels.empty()) return 0;
+    double spread = 0;
+    for (int shift : {16, 8, 0}) {
+        auto channel = [shift](uint32_t pixel) { return static_cast<double>((pixel >> shift) & 0xFF); };
+        double mean = 0;
+        for (uint32_t p : pixels) mean += channel(p);
+        mean /= static_cast<double>(pixels.size());
+        for (uint32_t p : pixels) spread = std::max(spread, std::fabs(channel(p) - mean));
+    }
+    return static_cast<int>(std::lround(spread));
+}
+
+// Holds `key` down until `effect` returns true or `timeout_ms` has passed,
+// then lets it go; returns whether the effect came. The key is held as a
+// person holds it, for many frames, and the effect is waited for while it is
+// down.
+bool Hold_Key_Until(const Xvfb_Server& server, const std::string& key, const std::function<bool()>& effect,
+                    int timeout_ms) {
+    Send_Key_Down(server, key);
+    bool seen = Wait_Until(effect, timeout_ms);
+    Send_Key_Up(server, key);
+    return seen;
+}
+
+class Glowsaver_Keys : public Glowsaver {
+protected:
+    Glowsaver_Keys() : Glowsaver(Keys_Screen_Width, Keys_Screen_Height) {}
+};
+
+// One run for all the keys: each start costs seconds. Every failure names
+// the key that did not do its part.
+TEST_F(Glowsaver_Keys, Stop_And_Resume_The_Travel_Change_The_Skin_And_Swap_To_The_Whirlpool) {
+    Use_Own_Install_Folder();
+    std::ofstream(fs::path(Install_Folder()) / "Config.navigator", std::ios::binary) << Still_Show_Settings;
+    // A held key presses once: a repeat after the repeat delay would start a
+    // second fade once the first has ended.
+    XAutoRepeatOff(X);
+    XSync(X, False);
+    auto saver = Start({});
+    auto window = Wait_Fullscreen_Window(*saver);
+    ASSERT_TRUE(window) << Output(*saver);
+    Focus_Window(Server, *window);
+
+    auto shot = [&] { return Capture_Window(X, *window); };
+    auto after = [](int ms) {
+        const auto until = std::chrono::steady_clock::now() + std::chrono::milliseconds(ms);
+        Wait_Until([&] { return std::chrono::steady_clock::now() >= until; }, ms + 1000);
+    };
+    auto running = [&] { return saver->Running(); };
+    // The picture when it has not changed over Still_Gap_Ms.
+    auto still_picture = [&]() -> std::optional<Rgb_Image> {
+        Rgb_Image first = shot();
+        after(Still_Gap_Ms);
+        Rgb_Image second = shot();
+        if (second.Width == 0 || Changed_Share(first, second, 0) > Still_Share) return std::nullopt;
+        return second;
+    };
+    // Holds `key` until the picture is still, and returns that picture.
+    auto hold_until_still = [&](const std::string& key) -> std::optional<Rgb_Image> {
+        std::optional<Rgb_Image> still;
+        Hold_Key_Until(Server, key, [&] { return (still = still_picture()) || !running(); }, Settle_Ms);
+        return running() ? still : std::nullopt;
+    };
+    // Holds `key` until the picture leaves `before`, then waits until it is
+    // still again: the picture the fade or swap that the key started ends on.
+    // `failure` says what did not happen.
+    std::string failure;
+    auto change_with = [&](const std::string& key, const Rgb_Image& before) -> std::optional<Rgb_Image> {
+        failure = key + " started no change of the still picture";
+        auto left = [&] { return Changed_Share(before, shot(), 0) > Still_Share || !running(); };
+        if (!Hold_Key_Until(Server, key, left, Key_Effect_Ms) || !running()) return std::nullopt;
+        failure = "the change that " + key + " started did not come to rest";
+        std::optional<Rgb_Image> still;
+        Wait_Until([&] { return (still = still_picture()) || !running(); }, Settle_Ms);
+        return running() ? still : std::nullopt;
+    };
+
+    // 1. End stops the travel: once the fade-in is over the picture stands
+    // still, also after the key is let go.
+    auto stopped = hold_until_still("End");
+    ASSERT_TRUE(stopped) << "End did not stop the tunnel's travel\n" << Output(*saver);
+    after(1000);
+    EXPECT_LE(Changed_Share(*stopped, shot(), 0), Still_Share) << "the travel went on after End was let go";
+    // 2. Home resumes it, and End stops it again.
+    ASSERT_TRUE(Hold_Key_Until(
+        Server, "Home", [&] { return Changed_Share(*stopped, shot(), 0) > Moving_Share || !running(); },
+        Key_Effect_Ms) && running())
+        << "Home did not resume the tunnel's travel\n" << Output(*saver);
+    auto tube_first_skin = hold_until_still("End");
+    ASSERT_TRUE(tube_first_skin) << "End did not stop the travel that Home had resumed\n" << Output(*saver);
+
+    // 3. Enter cross-fades to another skin.
+    auto tube_second_skin = change_with("Return", *tube_first_skin);
+    ASSERT_TRUE(tube_second_skin) << "Enter: " << failure << "\n" << Output(*saver);
+    EXPECT_GT(Changed_Share(*tube_first_skin, *tube_second_skin, Different_Tolerance), Different_Share)
+        << "Enter's cross-fade ended on much the same picture, not on another skin";
+
+    // 4. The style key turns the tube into the whirlpool: a picture unlike the
+    // tube's, with a flat patch at its centre ...
+    auto whirlpool = change_with("KP_Add", *tube_second_skin);
+    ASSERT_TRUE(whirlpool) << "numeric-pad plus: " << failure << "\n" << Output(*saver);
+    EXPECT_GT(Changed_Share(*tube_second_skin, *whirlpool, Different_Tolerance), Different_Share)
+        << "the style swap of numeric-pad plus ended on much the same picture as the tube";
+    const std::vector<uint32_t> opening = Opening_Disc(*whirlpool);
+    EXPECT_LE(Spread(opening), Opening_Spread)
+        << "after numeric-pad plus the centre of the picture is no flat patch: not the whirlpool";
+    // ... that is the opening onto the background: while the whirlpool
+    // travels and the rest of the picture changes, it stays as it is.
+    std::optional<Rgb_Image> travelling;
+    EXPECT_TRUE(Hold_Key_Until(
+        Server, "Home",
+        [&] {
+            Rgb_Image now = shot();
+            if (Changed_Share(*whirlpool, now, 0) > Travelled_Share) travelling = std::move(now);
+            return travelling || !running();
+        },
+        Settle_Ms) && running())
+        << "Home did not resume the travel in the whirlpool\n" << Output(*saver);
+    if (travelling) {
+        EXPECT_TRUE(Opening_Disc(*travelling) == opening)
+            << "the centre of the whirlpool changed with the travel: it is no opening onto the background";
+    }
+
+    // 5. Backslash, another style key, starts the swap back to the tube.
+    auto whirlpool_stopped = hold_until_still("End");
+    ASSERT_TRUE(whirlpool_stopped) << "End did not stop the travel in the whirlpool\n" << Output(*saver);
+    EXPECT_TRUE(Hold_Key_Until(
+        Server, "backslash",
+        [&] { return Changed_Share(*whirlpool_stopped, shot(), 0) > Still_Share || !running(); },
+        Key_Effect_Ms) && running())
+        << "backslash started no style swap in the still whirlpool\n" << Output(*saver);
+
+    saver->Signal(SIGTERM);
+    ASSERT_TRUE(saver->Wait_Exit(Sigterm_Ms)) << Output(*saver);
     EXPECT_EQ(saver->Exit_Code(), 0) << Output(*saver);
 }
 
