@@ -1,5 +1,6 @@
 #include "platform/Platform_Files.h"
 
+#include <dirent.h>
 #include <fcntl.h>
 #include <unistd.h>
 
@@ -32,6 +33,29 @@ struct Process_Folder_State {
 Process_Folder_State& Process_Folder() {
   static Process_Folder_State state;
   return state;
+}
+
+// Removes everything inside the open folder `folder` (closed at the end),
+// with system calls and stack buffers only: the process's emergency exit
+// runs this, and it must work even when the heap can no longer be trusted.
+void Empty_Folder_At(int folder, int depth) {
+  alignas(dirent64) char entries[4096];
+  for (;;) {
+    const ssize_t n = getdents64(folder, entries, sizeof entries);
+    if (n <= 0) break;
+    for (ssize_t at = 0; at < n;) {
+      const auto* e = reinterpret_cast<const dirent64*>(entries + at);
+      at += e->d_reclen;
+      const char* name = e->d_name;
+      if (std::strcmp(name, ".") == 0 || std::strcmp(name, "..") == 0) continue;
+      if (unlinkat(folder, name, 0) == 0 || depth >= 8) continue;
+      int inner = openat(folder, name, O_RDONLY | O_DIRECTORY | O_NOFOLLOW | O_CLOEXEC);
+      if (inner < 0) continue;
+      Empty_Folder_At(inner, depth + 1);
+      unlinkat(folder, name, AT_REMOVEDIR);
+    }
+  }
+  close(folder);
 }
 
 } // namespace
@@ -82,9 +106,10 @@ void Remove_Process_Temp_Folder() {
   auto& s = Process_Folder();
   std::lock_guard<std::mutex> lock(s.Lock);
   if (s.Path.empty()) return;
-  std::error_code ec;
-  fs::remove_all(s.Path, ec);
-  s.Path.clear();
+  int folder = open(s.Path.c_str(), O_RDONLY | O_DIRECTORY | O_NOFOLLOW | O_CLOEXEC);
+  if (folder >= 0) Empty_Folder_At(folder, 0);
+  rmdir(s.Path.c_str());
+  s.Path.clear(); // keeps its buffer: nothing is freed
 }
 
 bool Write_File_Atomically(const std::string& path, std::string_view bytes, std::string* error) {

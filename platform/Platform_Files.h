@@ -25,7 +25,8 @@ bool File_Exists(const std::string& path);
 
 // A folder of this process alone (files a run writes and deletes again, so
 // that several runs at once never share them), made on first use under the
-// user's cache folder, removed by Remove_Process_Temp_Folder.
+// user's cache folder, removed by Remove_Process_Temp_Folder (with system
+// calls only, no heap: the process's emergency exit uses it).
 std::string Process_Temp_Folder();
 void Remove_Process_Temp_Folder();
 

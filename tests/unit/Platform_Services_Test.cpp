@@ -156,4 +156,23 @@ TEST(Local_Channel, A_Message_Reaches_The_Listening_Window_Once) {
   Window_Remove(dialog);
 }
 
+TEST(Process_Folder, Is_This_Process_Own_And_Goes_Whole_With_What_It_Holds) {
+  namespace fs = std::filesystem;
+  Scratch_Folder cache;
+  Remove_Process_Temp_Folder(); // a folder an earlier test made
+  setenv("XDG_CACHE_HOME", cache.Path.c_str(), 1);
+  const std::string folder = Process_Temp_Folder();
+  EXPECT_EQ(folder, cache.Path + "/glowsaver/run-" + std::to_string(getpid()) + "/");
+  ASSERT_TRUE(fs::is_directory(folder));
+  // Flat files as the run writes them, plus a folder inside, with more
+  // entries than one directory read returns.
+  for (int n = 0; n < 300; ++n) std::ofstream(folder + "file-with-a-longer-name-" + std::to_string(n) + ".txt") << n;
+  fs::create_directories(folder + "inner/deeper");
+  std::ofstream(folder + "inner/deeper/shape.txt") << "x";
+  Remove_Process_Temp_Folder();
+  EXPECT_FALSE(fs::exists(folder));
+  EXPECT_TRUE(fs::is_directory(cache.Path + "/glowsaver")) << "only the run's own folder goes";
+  unsetenv("XDG_CACHE_HOME");
+}
+
 } // namespace
