@@ -163,6 +163,7 @@ std::vector<Frame_Kind> Frame_Kinds(uint32_t skin_a, uint32_t skin_b) {
          Reset_Show_State();
          s.Draw_Style2_A = True32;
          s.Style1_Grid_Frozen = True32;
+         s.Style_Morph = 0.0f; // the whirlpool as a swap leaves it
        },
        [=] {
          Draw_Background();

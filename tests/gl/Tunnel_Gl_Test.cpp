@@ -192,7 +192,13 @@ TEST_F(Tunnel_Gl, An_Opaque_Tunnel_Drawn_Before_The_Plate_Gives_The_Same_Picture
   } cases[] = {
       {"the tube", [] {}},
       {"a deep tube that pierces the plate", [] { All.Far_Param = 3.5f; }},
-      {"the whirlpool with the plate around it",
+      {"the whirlpool, the plate through its opening",
+       [] {
+         All.Draw_Style1_A = False32;
+         All.Draw_Style2_A = True32;
+         All.Style_Morph = 0;
+       }},
+      {"the cone turned towards the viewer, the plate around it",
        [] {
          All.Draw_Style1_A = False32;
          All.Draw_Style2_A = True32;
