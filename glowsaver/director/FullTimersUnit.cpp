@@ -32,6 +32,17 @@ void TFULL_Timers_Form::Angle_Speed_TimerTimer() { All.Tunnel_Phase += All.Tunne
 
 void TFULL_Timers_Form::Angle_by_TrackBarSpeed_TimerTimer() { All.Tunnel_Phase += All.Tunnel_Velocity; }
 
+void TFULL_Timers_Form::Set_Tunnel_Travel(bool travel) {
+  if (!travel) {
+    Angle_Speed_Timer.Set_Enabled(false);
+    Angle_by_TrackBarSpeed_Timer.Set_Enabled(false);
+  } else if (All.Random_Velocities) {
+    Angle_Speed_Timer.Set_Enabled(true);
+  } else {
+    Angle_by_TrackBarSpeed_Timer.Set_Enabled(true);
+  }
+}
+
 // ---- show cycle start -----------------------------------------------------------
 
 void TFULL_Timers_Form::Start_Show() {

@@ -43,6 +43,10 @@ class TFULL_Timers_Form {
   // show cycle for good and puts their values back; reset_speed (full-screen
   // run only) also sets both tunnel speeds to 0.3.
   void Stop_Texture_Drifts(bool reset_speed);
+  // Starts or stops the tunnel's travel. It travels on Angle_Speed_Timer with
+  // random velocities, else on Angle_by_TrackBarSpeed_Timer: starting enables
+  // the one the setting chooses; stopping disables both.
+  void Set_Tunnel_Travel(bool travel);
 
   // ---- state of the show that only this form uses ------------------------
   float Preset_Step = 0.0f;          // per-tick change of Tunnel_Speed in presets 01 and 02

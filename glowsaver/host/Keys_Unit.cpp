@@ -50,22 +50,10 @@ enum : uint8_t {
 
 bool Down(uint8_t key) { return All.Keys[key] != False32; }
 
-// The tunnel travels on Angle_Speed_Timer with random velocities, else on
-// Angle_by_TrackBarSpeed_Timer (the render loop starts the one the setting
-// chooses). Stopping stops both; resuming starts the chosen one only, so that
-// End also stops a run with a fixed velocity and Home never starts a second
-// timer that would double the speed.
+// End also stops a run with a fixed velocity, and Home never starts a
+// second travel timer that would double the speed.
 void Set_Travel(bool travel) {
-  if (!Host.Timers_Form) return;
-  auto& f = *Host.Timers_Form;
-  if (!travel) {
-    f.Angle_Speed_Timer.Set_Enabled(false);
-    f.Angle_by_TrackBarSpeed_Timer.Set_Enabled(false);
-  } else if (All.Random_Velocities) {
-    f.Angle_Speed_Timer.Set_Enabled(true);
-  } else {
-    f.Angle_by_TrackBarSpeed_Timer.Set_Enabled(true);
-  }
+  if (Host.Timers_Form) Host.Timers_Form->Set_Tunnel_Travel(travel);
 }
 
 } // namespace

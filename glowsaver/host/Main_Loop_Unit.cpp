@@ -125,10 +125,7 @@ void Render_Loop() {
   // 8. The show starts and the tunnel travels.
   if (Host.Timers_Form) {
     Host.Timers_Form->Start_Show();
-    if (s.Random_Velocities)
-      Host.Timers_Form->Angle_Speed_Timer.Set_Enabled(true);
-    else
-      Host.Timers_Form->Angle_by_TrackBarSpeed_Timer.Set_Enabled(true);
+    Host.Timers_Form->Set_Tunnel_Travel(true);
   }
   // 11. The loop starts.
   s.Main_Loop_Stop = False32;
