@@ -803,3 +803,11 @@ void Copy_Tree(const std::string& from, const std::string& to) {
     fs::copy(from, to,
              fs::copy_options::recursive | fs::copy_options::overwrite_existing | fs::copy_options::copy_symlinks);
 }
+
+void Make_Own_Install_Folder(const std::string& install, const std::string& key_store) {
+    if (fs::exists(install)) return;
+    fs::create_directories(install);
+    fs::create_directory_symlink(fs::path(Tree_Folder()) / "Plugins", fs::path(install) / "Plugins");
+    std::ofstream store(key_store);
+    store << "[HKEY_CURRENT_USER\\SOFTWARE\\Tarvik\\Quenloth]\nPath=" << install << "\n";
+}

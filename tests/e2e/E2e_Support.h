@@ -217,3 +217,8 @@ std::string Tree_Folder();
 // recursively, replacing files of the same name, symbolic links copied as
 // links. Throws std::filesystem::filesystem_error on failure.
 void Copy_Tree(const std::string& from, const std::string& to);
+// Gives the runs that use the key store `key_store` an install folder of their
+// own, `install` (made when missing), whose Plugins/ is the build's: the
+// settings file a run writes is then theirs alone. The key store file is
+// written, naming the folder.
+void Make_Own_Install_Folder(const std::string& install, const std::string& key_store);

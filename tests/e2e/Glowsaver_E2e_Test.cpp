@@ -273,13 +273,7 @@ protected:
     // is then this test's alone.
     std::string Install_Folder() const { return Home.Path() + "/install"; }
     std::string Key_Store() const { return Home.Path() + "/keys.ini"; }
-    void Use_Own_Install_Folder() {
-        if (fs::exists(Install_Folder())) return;
-        fs::create_directories(Install_Folder());
-        fs::create_directory_symlink(fs::path(Tree_Folder()) / "Plugins", fs::path(Install_Folder()) / "Plugins");
-        std::ofstream store(Key_Store());
-        store << "[HKEY_CURRENT_USER\\SOFTWARE\\Tarvik\\Quenloth]\nPath=" << Install_Folder() << "\n";
-    }
+    void Use_Own_Install_Folder() { Make_Own_Install_Folder(Install_Folder(), Key_Store()); }
 
     // What to print when a check about the run fails.
     static std::string Output(Child_Process& saver) {

@@ -26,7 +26,6 @@
 #include <cmath>
 #include <cstdlib>
 #include <filesystem>
-#include <fstream>
 #include <functional>
 #include <map>
 #include <string>
@@ -145,11 +144,8 @@ class Show_Frames : public ::testing::Test {
   // run changes its skins.
   static std::map<int, QImage> Run_Saver(const std::string& run, const std::vector<int>& frames) {
     const fs::path root = fs::path(Home->Path()) / run;
-    const fs::path install = root / "install";
-    fs::create_directories(install);
-    fs::create_directory_symlink(fs::path(Tree_Folder()) / "Plugins", install / "Plugins");
     const std::string store = (root / "keys.ini").string();
-    std::ofstream(store) << "[HKEY_CURRENT_USER\\SOFTWARE\\Tarvik\\Quenloth]\nPath=" << install.string() << "\n";
+    Make_Own_Install_Folder((root / "install").string(), store);
     std::string list;
     int last = 0;
     for (int n : frames) {
