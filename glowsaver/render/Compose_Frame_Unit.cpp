@@ -20,7 +20,8 @@ bool Tunnel_Is_Opaque() { return All.Skin_Blend_Idle && All.Style_Blend_Idle; }
 // The state the plate sets is given back: the layers after it see the
 // tunnel's state as before.
 void Draw_Background_Behind_Tunnel() {
-  Gl.PushAttrib(GL_CURRENT_BIT | GL_ENABLE_BIT | GL_TEXTURE_BIT | GL_DEPTH_BUFFER_BIT | GL_COLOR_BUFFER_BIT);
+  // Colour, switches (blending among them), texture binding, depth function.
+  Gl.PushAttrib(GL_CURRENT_BIT | GL_ENABLE_BIT | GL_TEXTURE_BIT | GL_DEPTH_BUFFER_BIT);
   Gl.DepthFunc(GL_LEQUAL);
   Draw_Background();
   Gl.PopAttrib();
